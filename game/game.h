@@ -1,0 +1,99 @@
+#pragma once
+// The program's single state and the commands that tie rules, analysis and the
+// screen together.
+
+#include <string>
+
+#include "analysis/hints.h"
+#include "analysis/options.h"
+#include "game/screen.h"
+#include "model/board.h"
+#include "model/entry_log.h"
+#include "model/states.h"
+#include "model/status_line.h"
+
+namespace dozudo {
+
+class Game {
+public:
+    Game(BoardView& view, Window& window);
+
+    // ---- state ----
+    Board board;
+    EntryLog entryLog;
+    std::uint8_t filledCount = 0;
+    GameState gameState = gsIdle;
+    FillMode fillMode = fmNone;
+    int selColumn = 0, selRow = 0;  // 0 = nothing selected (only at start)
+    bool entryAccepted = false;
+    bool optionsShown = false;
+    bool hintsShown = false;
+    OptionTables optionTables;
+    Hint hint;
+    StatusLine status;
+    int timerInterval = 333;
+    bool timerEnabled = false;
+
+    // ---- board, log and status line ----
+    void setStatus(int kind, const std::string& text) { status.setStatus(kind, text); }
+    void countFilled();
+    void eraseBoard();
+    void restorePuzzle();
+    void recordEntry(int column, int row, int digit);
+    // Replaces the whole board by an opened puzzle. The entry log belongs to the
+    // previous puzzle and is emptied, so a take back never empties the new one.
+    void replaceBoard(const Board& opened);
+
+    // ---- digit entry ----
+    void enterPuzzleDigit(int digit);
+    void enterDigit(int digit);
+    void removeLastEntry();
+    void updateAnalysis();
+
+    // ---- analysis ----
+    void computeOptions();
+    void findHint();
+    void showHint();
+    void selectField(int column, int row);
+    void reduceOptions();
+    void showReducedOptions();
+
+    // ---- automatic filling and take back ----
+    void fillStep(bool single);
+    void takeBack();
+    void Timer1Timer();
+
+    // ---- command bars, keyboard and mouse ----
+    void commandBarChange(int button, bool down);
+    void analysisBarChange(int button, bool down);
+    void hideAnalysis();
+    void showAnalysisStart();
+    void hideOptions();
+    void refreshAnalysis();
+    // The status-line explanation of a highlighted button.
+    std::string commandHoverText(int button);
+    static std::string analysisHoverText(int button);
+    // Called when the pointer leaves the command bar.
+    void commandBarLeave();
+    void linkEnter();
+    void linkLeave();
+    void linkClick();
+    // Key down (key codes of game/keys.h) and typed characters; true = consumed.
+    bool keyDown(int key);
+    bool keyPress(char character);
+    // A mouse press on field (column, row) of the board.
+    void boardPress(int column, int row);
+
+private:
+    void setTimerEnabled(bool enabled);
+    void restartTimer();
+    void setTimerInterval(int milliseconds);
+    void moveRight();
+    void moveLeft();
+    bool selecting() const { return gameState == gsEntering || gameState == gsSolving; }
+
+    BoardView& view_;
+    Window& window_;
+};
+
+}  // namespace dozudo

@@ -1,0 +1,25 @@
+// The "reduction" command: narrows the options by unit assignments and by
+// line-group intersections, then shows them and the hint found in them.
+#include "analysis/reduction.h"
+#include "game/game.h"
+
+namespace dozudo {
+
+void Game::reduceOptions() {
+    // The narrowing needs no more than a millisecond; the message is shown for the
+    // moment it runs and replaced by showReducedOptions.
+    setStatus(0, "please wait....");
+    reduceOptionTables(optionTables);
+    showReducedOptions();
+}
+
+void Game::showReducedOptions() {
+    setStatus(0, "");
+    view_.paintAllOptions();
+    if (hintsShown) {
+        findHint();
+        showHint();
+    }
+}
+
+}  // namespace dozudo
