@@ -1,0 +1,99 @@
+#pragma once
+// The main window: scales everything from the screen width, builds the board
+// pictures, places the controls and carries the core's events to the screen.
+
+#include <QCheckBox>
+#include <QImage>
+#include <QLabel>
+#include <QTimer>
+#include <QToolButton>
+#include <array>
+#include <memory>
+
+#include "game/game.h"
+#include "ui/backing_widget.h"
+#include "ui/board_view.h"
+#include "ui/link_label.h"
+#include "ui/zelArrayBtn.h"
+
+namespace dozudo {
+
+// The maker's web host: the link label's caption and the host of its page.
+inline constexpr const char* makerHost = "www.vorlane.example";
+
+class TForm1 : public BackingWidget, public Window {
+    Q_OBJECT
+public:
+    // screenWidth/screenHeight: the screen to scale to and centre on; 0 takes the
+    // primary screen's size.
+    explicit TForm1(int screenWidth = 0, int screenHeight = 0, std::uint64_t textureSeed = 0);
+    ~TForm1() override;
+
+    // Field side in pixels: 40, 50 or 60 by the screen width.
+    static int cellSizeFor(int screenWidth);
+
+    Game& game() { return *game_; }
+    int cellSize = 50;
+    QImage boardBitmap, markBitmap, workBitmap;
+    std::array<TBtnColors, 2> barColors;
+
+    TZelArrayBtn* ZelArrayBtn1 = nullptr;
+    TBoardView* PaintBox1 = nullptr;
+    TZelArrayBtn* ZelArrayBtn2 = nullptr;
+    TZelArrayBtn* ZelArrayBtn3 = nullptr;
+    QLabel* StaticText1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Image1 = nullptr;
+    TLinkLabel* vorlanelabel = nullptr;
+    QToolButton* printbtn = nullptr;
+    QToolButton* erasebtn = nullptr;
+    QToolButton* setupbtn = nullptr;
+    QCheckBox* optionsbox = nullptr;
+    QTimer* Timer1 = nullptr;
+
+    // Window
+    void showStatusLine(const std::string& text, Rgb colour) override;
+    void setCaption(const std::string& caption) override;
+    void beep() override;
+    void setTimerInterval(int milliseconds) override;
+    void setTimerEnabled(bool enabled) override;
+    void releaseCommandButton(int number) override;
+    void hideAnalysisButton(int number) override;
+    void showAnalysisButton(int number) override;
+    void openWebPage() override;
+
+    // Event handlers of the controls.
+    void ZelArrayBtn1BtnPaint(TZelArrayBtn* sender, std::uint8_t BtnNr, TBtnStatus status);
+    void ZelArrayBtn1BtnChange(TZelArrayBtn* sender, std::uint8_t BtnNr, TBtnStatus status,
+                               Qt::MouseButton button);
+    void ZelArrayBtn1Leave(TZelArrayBtn* sender);
+    void ZelArrayBtn2BtnPaint(TZelArrayBtn* sender, std::uint8_t BtnNr, TBtnStatus status);
+    void ZelArrayBtn2BtnChange(TZelArrayBtn* sender, std::uint8_t BtnNr, TBtnStatus status,
+                               Qt::MouseButton button);
+    void PaintBox1MouseDown(int column, int row);
+    void FormKeyDown(int key);
+    void FormKeyPress(char character);
+    void vorlanelabelMouseEnter();
+    void vorlanelabelMouseLeave();
+    void vorlanelabelClick();
+    void Timer1Timer();
+
+    // The key code of game/keys.h for a Qt key (0 for keys without one).
+    static int keyCodeFor(int qtKey);
+
+protected:
+    void fullRepaint() override { FormPaint(); }
+    void keyPressEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool) override { return false; }
+
+private:
+    void FormCreate(int screenWidth, int screenHeight, std::uint64_t textureSeed);
+    void FormDestroy();
+    void FormPaint();
+    void paintCaption(TZelArrayBtn* bar, std::uint8_t BtnNr, TBtnStatus status,
+                      const QString& caption, int fontHeight, const std::string& hoverText);
+
+    std::unique_ptr<Game> game_;
+};
+
+}  // namespace dozudo

@@ -1,0 +1,132 @@
+#include "ui/board_view.h"
+
+#include <QMouseEvent>
+
+#include "ui/board_pictures.h"
+
+namespace dozudo {
+
+namespace {
+
+// Digit colours by kind: puzzle digits dark red, filled grey, entered black ($BBGGRR).
+constexpr std::uint32_t kindColors[3] = {0x0000D0, 0xB0B0B0, 0x000000};
+
+}  // namespace
+
+TBoardView::TBoardView(QWidget* parent, int cellSize, const QImage* boardBitmap,
+                       const QImage* markBitmap, QImage* workBitmap)
+    : BackingWidget(parent),
+      cs_(cellSize),
+      boardBitmap_(boardBitmap),
+      markBitmap_(markBitmap),
+      workBitmap_(workBitmap) {
+    setFixedSize(boardBitmap->size());
+    setFocusPolicy(Qt::NoFocus);
+}
+
+TRect TBoardView::fieldRect(int c, int r) const {
+    return {(c - 1) * cs_ + 1, (r - 1) * cs_ + 1, c * cs_, r * cs_};
+}
+
+TRect TBoardView::innerRect(int c, int r) const {
+    return {(c - 1) * cs_ + 4, (r - 1) * cs_ + 4, c * cs_ - 4, r * cs_ - 4};
+}
+
+void TBoardView::drawSelectionMark(int c, int r) {
+    const TRect f = fieldRect(c, r);
+    canvas().DrawTransparent(f.Left, f.Top, *markBitmap_, Qt::black);
+}
+
+void TBoardView::eraseSelectionMark(int c, int r) {
+    const TRect f = fieldRect(c, r);
+    Canvas work(workBitmap_);
+    const int w = workBitmap_->width(), h = workBitmap_->height();
+    work.CopyRect({0, 0, w, h}, *boardBitmap_, f);
+    work.setBrushColor(Qt::black);
+    work.FillRect(4, 4, w - 4, h - 4);
+    canvas().DrawTransparent(f.Left, f.Top, *workBitmap_, Qt::black);
+}
+
+void TBoardView::clearFieldInterior(int c, int r) {
+    const TRect f = fieldRect(c, r);
+    Canvas work(workBitmap_);
+    const int w = workBitmap_->width(), h = workBitmap_->height();
+    work.setBrushColor(Qt::black);
+    work.FillRect(0, 0, w, h);
+    work.CopyRect({4, 4, w - 4, h - 4}, *boardBitmap_,
+                  {f.Left + 4, f.Top + 4, f.Left + w - 4, f.Top + h - 4});
+    canvas().DrawTransparent(f.Left, f.Top, *workBitmap_, Qt::black);
+}
+
+void TBoardView::drawField(int c, int r, int digit, int kind) {
+    clearFieldInterior(c, r);
+    Canvas& cv = canvas();
+    cv.setFont("Arial", cs_ * 8 / 10);
+    const QString text = QString::number(digit);
+    const int w = cv.TextWidth(text), h = cv.TextHeight(text);
+    if (digit == 0) return;
+    cv.setBrushStyle(BrushStyle::Clear);
+    const int dx = (cs_ - w - 8) / 2, dy = (cs_ - h - 8) / 2;
+    const TRect inner = innerRect(c, r);
+    cv.setFontColor(colorFromBgr(0xFFFFFF));
+    cv.TextOut(inner.Left + dx + 1, inner.Top + dy + 1, text);
+    cv.setFontColor(colorFromBgr(kindColors[kind >= 0 && kind <= 2 ? kind : fkEntered]));
+    cv.TextOut(inner.Left + dx - 1, inner.Top + dy - 1, text);
+}
+
+void TBoardView::drawFieldOptions(int c, int r) {
+    clearFieldInterior(c, r);
+    if (!game_) return;
+    Canvas& cv = canvas();
+    cv.setBrushStyle(BrushStyle::Clear);
+    cv.setFont("Arial", cs_ * 3 / 10);
+    cv.setFontColor(Qt::black);
+    const int step = cs_ * 2 / 10;
+    const int line = cv.TextHeight("9") - 2;
+    const TRect inner = innerRect(c, r);
+    const DigitMask mask = game_->optionTables.at(c, r);
+    for (int n = 1; n <= 9; ++n)
+        if (mask & digitBit(n))
+            cv.TextOut(inner.Left + ((n - 1) % 3 + 1) * step, inner.Top + ((n - 1) / 3) * line,
+                       QString::number(n));
+}
+
+void TBoardView::paintAllOptions() {
+    if (!game_) return;
+    for (int r = 1; r <= 9; ++r)
+        for (int c = 1; c <= 9; ++c)
+            if (game_->board.digit(c, r) == 0) drawFieldOptions(c, r);
+}
+
+void TBoardView::PaintBox1Paint() {
+    if (firstPaint_) {
+        firstPaint_ = false;
+        if (onFirstPaint) onFirstPaint();
+    }
+    canvas().Draw(0, 0, *boardBitmap_);
+    if (!game_) return;
+    for (int c = 1; c <= 9; ++c)
+        for (int r = 1; r <= 9; ++r) {
+            const field& f = game_->board.at(c, r);
+            if (f.digit != 0) drawField(c, r, f.digit, f.kind);
+        }
+    if (game_->optionsShown) paintAllOptions();
+    if (game_->selColumn != 0) {
+        // Redraws the mark where the selection stands (the view's part of selectField).
+        eraseSelectionMark(game_->selColumn, game_->selRow);
+        drawSelectionMark(game_->selColumn, game_->selRow);
+    }
+}
+
+int TBoardView::fieldAt(int coordinate, int cellSize) {
+    const int f = coordinate / cellSize + 1;
+    return f > 9 ? 9 : f;
+}
+
+void TBoardView::mousePressEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    if (p.x() < 0 || p.y() < 0) return;
+    if (onFieldPress) onFieldPress(fieldAt(p.x(), cs_), fieldAt(p.y(), cs_));
+}
+
+}  // namespace dozudo
