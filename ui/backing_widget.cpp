@@ -1,0 +1,65 @@
+#include "ui/backing_widget.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+namespace dozudo {
+
+BackingWidget::BackingWidget(QWidget* parent) : QWidget(parent), canvas_(&image_) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    canvas_.onChange = [this](const QRect& r) { drawn(r); };
+    syncImageSize();
+}
+
+void BackingWidget::invalidate() {
+    rebuildPending_ = true;
+    update();
+}
+
+void BackingWidget::syncImageSize() {
+    const QSize wanted = size().expandedTo(QSize(1, 1));
+    if (image_.size() == wanted) return;
+    QImage grown(wanted, QImage::Format_RGB32);
+    grown.fill(palette().color(QPalette::Window));
+    if (!image_.isNull()) {
+        QPainter p(&grown);
+        p.setCompositionMode(QPainter::CompositionMode_Source);
+        p.drawImage(0, 0, image_);
+    }
+    image_ = grown;  // the canvas keeps pointing at image_
+    rebuildPending_ = true;
+}
+
+void BackingWidget::drawn(const QRect& r) {
+    // Drawing done while the picture is rebuilt is shown by the paint event in progress.
+    if (painting_) return;
+    ownDirty_ += r;
+    update(r);
+}
+
+void BackingWidget::paintEvent(QPaintEvent* event) {
+    syncImageSize();
+    // A region beyond what we changed ourselves means Qt wants the widget painted afresh.
+    if (rebuildPending_ || !(event->region() - ownDirty_).isEmpty()) {
+        rebuildPending_ = false;
+        painting_ = true;
+        fullRepaint();
+        painting_ = false;
+    }
+    ownDirty_ = QRegion();
+    QPainter p(this);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    for (const QRect& r : event->region()) p.drawImage(r, image_, r);
+}
+
+void BackingWidget::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    syncImageSize();
+}
+
+void BackingWidget::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    rebuildPending_ = true;
+}
+
+}  // namespace dozudo
