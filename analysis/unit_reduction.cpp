@@ -46,7 +46,8 @@ bool nextAssignment(UnitWorkArea& a, bool resume) {
         // Advance position i to its next usable digit.
         do {
             a.unitChoice[i] = static_cast<DigitMask>(a.unitChoice[i] << 1);
-        } while (a.unitChoice[i] != noDigitLeft && (a.unitChoice[i] & a.unitFree[i] & a.unitOptions[i]) == 0);
+        } while (a.unitChoice[i] != noDigitLeft &&
+                 (a.unitChoice[i] & a.unitFree[i] & a.unitOptions[i]) == 0);
 
         if (a.unitChoice[i] == noDigitLeft) {
             a.unitChoice[i] = 0;
@@ -76,9 +77,9 @@ namespace {
 
 // Positions and digits are 0..8 here; digit k is bit k+1 of a DigitMask.
 struct Matching {
-    unsigned edges[9];     // digits allowed at each position, bit k = digit k
-    int digitOf[9];        // digit matched to each position, -1 = none
-    int ownerOf[9];        // position matched to each digit, -1 = none
+    unsigned edges[9];  // digits allowed at each position, bit k = digit k
+    int digitOf[9];     // digit matched to each position, -1 = none
+    int ownerOf[9];     // position matched to each digit, -1 = none
 };
 
 // Kuhn's augmenting path from position p; `seen` holds the digits already
@@ -173,8 +174,12 @@ void reduceAllUnits(OptionTables& tables) {
 
 }  // namespace
 
-void reduceByUnits(OptionTables& tables) { reduceAllUnits<reduceUnitMatched>(tables); }
+void reduceByUnits(OptionTables& tables) {
+    reduceAllUnits<reduceUnitMatched>(tables);
+}
 
-void reduceByUnitsEnumerated(OptionTables& tables) { reduceAllUnits<reduceUnitEnumerated>(tables); }
+void reduceByUnitsEnumerated(OptionTables& tables) {
+    reduceAllUnits<reduceUnitEnumerated>(tables);
+}
 
 }  // namespace dozudo

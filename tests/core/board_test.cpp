@@ -1,6 +1,8 @@
 // Board, entry log, erase/restore and the status line.
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "fakes.h"
 #include "model/entry_log.h"
 
@@ -19,13 +21,12 @@ TEST(Board, GroupsNumberedLeftToRightTopToBottom) {
 }
 
 std::string logText(const EntryLog& log) {
-    std::string s;
+    std::ostringstream s;
     for (int i = 1; i <= log.entryCount; ++i) {
         const auto& t = log.triple(i);
-        s += "(" + std::to_string(t.column) + "," + std::to_string(t.row) + "," +
-             std::to_string(t.digit) + ")";
+        s << '(' << int(t.column) << ',' << int(t.row) << ',' << int(t.digit) << ')';
     }
-    return s;
+    return s.str();
 }
 
 TEST(EntryLog, ReenteringMovesTheFieldToTheEndAndErasingDropsIt) {
