@@ -14,7 +14,7 @@ namespace dozudo {
 
 class BackingWidget : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit BackingWidget(QWidget* parent = nullptr);
 
     Canvas& canvas() { return canvas_; }
@@ -24,7 +24,7 @@ public:
     // Asks Qt to paint the whole widget; the picture is rebuilt before it is shown.
     void invalidate();
 
-protected:
+  protected:
     // Draws the whole picture from the widget's state. Runs inside paintEvent.
     virtual void fullRepaint() {}
     // Makes the image as large as the widget (keeping what fits of the old picture).
@@ -34,7 +34,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
-private:
+  private:
     void drawn(const QRect& r);
 
     QImage image_;

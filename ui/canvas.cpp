@@ -9,11 +9,17 @@
 
 namespace dozudo {
 
-QColor colorFromBgr(std::uint32_t bbggrr) { return toQColor(fromBgr(bbggrr)); }
+QColor colorFromBgr(std::uint32_t bbggrr) {
+    return toQColor(fromBgr(bbggrr));
+}
 
-QColor colorFromRgb(int red, int green, int blue) { return QColor(red, green, blue); }
+QColor colorFromRgb(int red, int green, int blue) {
+    return QColor(red, green, blue);
+}
 
-QColor toQColor(Rgb colour) { return QColor(colour.red, colour.green, colour.blue); }
+QColor toQColor(Rgb colour) {
+    return QColor(colour.red, colour.green, colour.blue);
+}
 
 namespace {
 
@@ -32,9 +38,13 @@ QFont fontAt(const QString& family, int pixelSize, bool bold) {
 
 }  // namespace
 
-Canvas::Canvas(QImage* image) : image_(image) { font_ = withoutAntialiasing(font_); }
+Canvas::Canvas(QImage* image) : image_(image) {
+    font_ = withoutAntialiasing(font_);
+}
 
-void Canvas::setFont(const QFont& font) { font_ = withoutAntialiasing(font); }
+void Canvas::setFont(const QFont& font) {
+    font_ = withoutAntialiasing(font);
+}
 
 void Canvas::setFont(const QString& family, int cellHeight, bool bold) {
     font_ = fontAt(family, pixelSizeForCellHeight(family, cellHeight, bold), bold);
@@ -158,8 +168,8 @@ void Canvas::RoundRect(int left, int top, int right, int bottom, int cornerWidth
     withPainter(true, [&](QPainter& p) {
         p.setPen(QPen(penColor_, penWidth_, Qt::SolidLine, Qt::SquareCap, Qt::RoundJoin));
         if (brushStyle_ == BrushStyle::Solid) p.setBrush(brushColor_);
-        p.drawRoundedRect(QRectF(left, top, right - left - 1, bottom - top - 1),
-                          cornerWidth / 2.0, cornerHeight / 2.0, Qt::AbsoluteSize);
+        p.drawRoundedRect(QRectF(left, top, right - left - 1, bottom - top - 1), cornerWidth / 2.0,
+                          cornerHeight / 2.0, Qt::AbsoluteSize);
     });
     const int grow = penWidth_;
     changed(QRect(left, top, right - left, bottom - top).adjusted(-grow, -grow, grow, grow));
@@ -194,7 +204,9 @@ int Canvas::TextWidth(const QString& text) const {
     return QFontMetrics(font_).horizontalAdvance(text);
 }
 
-int Canvas::TextHeight(const QString&) const { return QFontMetrics(font_).height(); }
+int Canvas::TextHeight(const QString&) const {
+    return QFontMetrics(font_).height();
+}
 
 void Canvas::CopyRect(const TRect& dest, const QImage& source, const TRect& sourceRect) {
     if (dest.isEmpty() || sourceRect.isEmpty()) return;
@@ -222,7 +234,8 @@ void Canvas::DrawTransparent(int x, int y, const QImage& picture, const QColor& 
         const auto* line = reinterpret_cast<const QRgb*>(src.constScanLine(sy));
         for (int sx = 0; sx < src.width(); ++sx) {
             if ((line[sx] & 0xFFFFFFu) == key) continue;
-            if (image_->valid(x + sx, y + sy)) image_->setPixel(x + sx, y + sy, line[sx] | 0xFF000000u);
+            if (image_->valid(x + sx, y + sy))
+                image_->setPixel(x + sx, y + sy, line[sx] | 0xFF000000u);
         }
     }
     changed(QRect(x, y, src.width(), src.height()));

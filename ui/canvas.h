@@ -46,7 +46,7 @@ enum class PenMode { Copy, MergePenNot };
 enum class BrushStyle { Solid, Clear };
 
 class Canvas {
-public:
+  public:
     explicit Canvas(QImage* image = nullptr);
 
     // The image drawn on; it must outlive the canvas or be replaced before it goes.
@@ -93,7 +93,9 @@ public:
 
     // Fills the rectangle with the brush (the pen mode does not apply).
     void FillRect(const TRect& r);
-    void FillRect(int left, int top, int right, int bottom) { FillRect({left, top, right, bottom}); }
+    void FillRect(int left, int top, int right, int bottom) {
+        FillRect({left, top, right, bottom});
+    }
     // Outline with the pen on the outermost pixels of the rectangle, inside with the brush.
     void Rectangle(int left, int top, int right, int bottom);
     // Rounded rectangle: as Rectangle, corners rounded by ellipses of cornerWidth x cornerHeight.
@@ -118,7 +120,7 @@ public:
     QColor Pixel(int x, int y) const;
     void SetPixel(int x, int y, const QColor& c);
 
-private:
+  private:
     void changed(const QRect& r);
     void plot(int x, int y, QRgb pen);
     // Runs a QPainter operation with antialiasing off and the pen mode as composition mode.

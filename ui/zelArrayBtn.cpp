@@ -96,8 +96,8 @@ void TZelArrayBtn::SetRows(std::uint8_t value) {
 
 void TZelArrayBtn::SetBtnMode(std::uint8_t BtnNr, std::uint8_t mode) {
     if (BtnNr >= noBtn) return;
-    btns_[BtnNr] = static_cast<std::uint8_t>((btns_[BtnNr] & ~modeBits) |
-                                             ((mode << modeShift) & modeBits));
+    btns_[BtnNr] =
+        static_cast<std::uint8_t>((btns_[BtnNr] & ~modeBits) | ((mode << modeShift) & modeBits));
 }
 
 void TZelArrayBtn::SetBtnGroup(std::uint8_t BtnNr, std::uint8_t group) {
@@ -347,8 +347,8 @@ void TZelArrayBtn::leaveEvent(QEvent* event) {
 void TZelArrayBtn::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     // Without a colour of its own the control follows its parent's background.
-    if (!color_ && (event->type() == QEvent::PaletteChange ||
-                    event->type() == QEvent::ParentChange)) {
+    if (!color_ &&
+        (event->type() == QEvent::PaletteChange || event->type() == QEvent::ParentChange)) {
         invalidate();
     }
 }

@@ -41,7 +41,7 @@ using TNotifyEvent = std::function<void(TZelArrayBtn* sender)>;
 
 class TZelArrayBtn : public BackingWidget {
     Q_OBJECT
-public:
+  public:
     // A new control is 105 x 85: 2 x 2 flat bs3D buttons of 40 x 30, spacing 5, border 10.
     explicit TZelArrayBtn(QWidget* parent = nullptr);
 
@@ -97,7 +97,7 @@ public:
     void CMMouseEnter();
     void CMMouseLeave();
 
-protected:
+  protected:
     // The whole control: background, frame and every visible button.
     void Paint();
     void fullRepaint() override { Paint(); }
@@ -118,7 +118,7 @@ protected:
     void leaveEvent(QEvent* event) override;
     void changeEvent(QEvent* event) override;
 
-private:
+  private:
     int buttonCount() const { return rows_ * columns_; }
 
     std::uint8_t border_ = 10;
