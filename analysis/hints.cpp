@@ -4,7 +4,9 @@ namespace dozudo {
 
 namespace {
 
-std::uint8_t byte(int v) { return static_cast<std::uint8_t>(v); }
+std::uint8_t byte(int v) {
+    return static_cast<std::uint8_t>(v);
+}
 
 }  // namespace
 
@@ -112,23 +114,41 @@ std::string hintMessage(const Hint& h) {
     const std::string fieldText =
         "row " + std::to_string(h.hintRow) + " column " + std::to_string(h.hintColumn);
     switch (h.hintKind) {
-        case 1: return "empty field: " + fieldText;
-        case 2: return "single digit: (" + digit + ") " + fieldText;
-        case 3: return "missing digit " + digit + " in row " + std::to_string(h.hintRow);
-        case 4: return "missing digit " + digit + " in column " + std::to_string(h.hintColumn);
-        case 5: return "missing digit " + digit + " in group " + std::to_string(h.hintGroup);
-        case 6: return "single choice: (" + digit + ") in row " + std::to_string(h.hintRow);
-        case 7: return "single choice: (" + digit + ") in column " + std::to_string(h.hintColumn);
-        case 8: return "single choice: (" + digit + ") in group " + std::to_string(h.hintGroup);
-        default: return "";
+        case 1:
+            return "empty field: " + fieldText;
+        case 2:
+            return "single digit: (" + digit + ") " + fieldText;
+        case 3:
+            return "missing digit " + digit + " in row " + std::to_string(h.hintRow);
+        case 4:
+            return "missing digit " + digit + " in column " + std::to_string(h.hintColumn);
+        case 5:
+            return "missing digit " + digit + " in group " + std::to_string(h.hintGroup);
+        case 6:
+            return "single choice: (" + digit + ") in row " + std::to_string(h.hintRow);
+        case 7:
+            return "single choice: (" + digit + ") in column " + std::to_string(h.hintColumn);
+        case 8:
+            return "single choice: (" + digit + ") in group " + std::to_string(h.hintGroup);
+        default:
+            return "";
     }
 }
 
 int hintStatusKind(int hintKind) {
     switch (hintKind) {
-        case 1: case 3: case 4: case 5: return 1;
-        case 2: case 6: case 7: case 8: return 2;
-        default: return 0;
+        case 1:
+        case 3:
+        case 4:
+        case 5:
+            return 1;
+        case 2:
+        case 6:
+        case 7:
+        case 8:
+            return 2;
+        default:
+            return 0;
     }
 }
 

@@ -24,10 +24,13 @@ void computeOptions(const Board& board, OptionTables& t) {
     for (int r = 1; r <= 9; ++r)
         for (int c = 1; c <= 9; ++c)
             if (board.digit(c, r) == 0)
-                t.at(c, r) = t.groupMask[groupOf(c, r) - 1] & t.columnMask[c - 1] & t.rowMask[r - 1];
+                t.at(c, r) =
+                    t.groupMask[groupOf(c, r) - 1] & t.columnMask[c - 1] & t.rowMask[r - 1];
 }
 
-int optionCount(DigitMask mask) { return std::popcount(static_cast<unsigned>(mask & allDigits)); }
+int optionCount(DigitMask mask) {
+    return std::popcount(static_cast<unsigned>(mask & allDigits));
+}
 
 int nthOption(DigitMask mask, int n) {
     int k = 0;

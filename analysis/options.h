@@ -12,7 +12,9 @@ namespace dozudo {
 using DigitMask = std::uint16_t;
 inline constexpr DigitMask allDigits = 1022;
 
-constexpr DigitMask digitBit(int digit) { return static_cast<DigitMask>(1u << digit); }
+constexpr DigitMask digitBit(int digit) {
+    return static_cast<DigitMask>(1u << digit);
+}
 
 struct OptionTables {
     // options[column-1][row-1]: empty field -> digits allowed; filled -> its own digit.

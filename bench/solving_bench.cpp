@@ -18,7 +18,9 @@ struct NoView : BoardView {
 };
 
 struct NoWindow : Window {
-    void showStatusLine(const std::string& text, Rgb) override { benchmark::DoNotOptimize(text.data()); }
+    void showStatusLine(const std::string& text, Rgb) override {
+        benchmark::DoNotOptimize(text.data());
+    }
     void setCaption(const std::string&) override {}
     void beep() override {}
     void setTimerInterval(int) override {}
@@ -29,7 +31,8 @@ struct NoWindow : Window {
 };
 
 // A published puzzle with about half of its empty fields filled from its solution.
-const char* midGame = "4.392.65.96.345.21.518.649.5.81329.67.9.6.1.81.67982.5.726.951.81.253.69.95.173.2";
+const char* midGame =
+    "4.392.65.96.345.21.518.649.5.81329.67.9.6.1.81.67982.5.726.951.81.253.69.95.173.2";
 
 void BM_EnterDigitStep(benchmark::State& state) {
     NoView view;
@@ -37,7 +40,7 @@ void BM_EnterDigitStep(benchmark::State& state) {
     Game game(view, window);
     for (int i = 0; i < 81; ++i)
         if (midGame[i] != '.') game.board.set(i % 9 + 1, i / 9 + 1, midGame[i] - '0', fkGiven);
-    game.commandBarChange(6, true);    // search
+    game.commandBarChange(6, true);   // search
     game.analysisBarChange(0, true);  // show options
     game.analysisBarChange(1, true);  // hints
     // An empty field and a digit its units allow; entering and erasing it alternate.
@@ -50,7 +53,8 @@ void BM_EnterDigitStep(benchmark::State& state) {
         entered = !entered;
         benchmark::DoNotOptimize(game.hint);
     }
-    if (game.board.digit(2, 1) != 0 && game.board.digit(2, 1) != 8) state.SkipWithError("entry refused");
+    if (game.board.digit(2, 1) != 0 && game.board.digit(2, 1) != 8)
+        state.SkipWithError("entry refused");
 }
 BENCHMARK(BM_EnterDigitStep);
 

@@ -87,7 +87,8 @@ void Game::analysisBarChange(int button, bool down) {
                 computeOptions();
                 view_.paintAllOptions();
             } else {
-                for (int b : {anHints, anFillDigit, anFillAll, anReduction}) window_.hideAnalysisButton(b);
+                for (int b : {anHints, anFillDigit, anFillAll, anReduction})
+                    window_.hideAnalysisButton(b);
                 optionsShown = false;
                 hintsShown = false;
                 hideOptions();
@@ -148,9 +149,13 @@ void Game::commandBarLeave() {
     if (status.shownColour() == statusColors[4]) status.blank();
 }
 
-void Game::linkEnter() { setStatus(4, std::string(linkHoverText)); }
+void Game::linkEnter() {
+    setStatus(4, std::string(linkHoverText));
+}
 
-void Game::linkLeave() { setStatus(5, ""); }
+void Game::linkLeave() {
+    setStatus(5, "");
+}
 
 void Game::linkClick() {
     if (fillMode == fmNone) window_.openWebPage();
@@ -174,8 +179,8 @@ bool Game::keyDown(int key) {
     if (key == vkEscape) fillMode = fmNone;
     if (fillMode != fmNone) return false;
     if (selecting() && selColumn != 0 && selRow != 0) {
-        if (key == vkBack || key == vkLeft || key == vkUp || key == vkRight ||
-            key == vkDown || key == vkDelete)
+        if (key == vkBack || key == vkLeft || key == vkUp || key == vkRight || key == vkDown ||
+            key == vkDelete)
             view_.eraseSelectionMark(selColumn, selRow);
         switch (key) {
             case vkRight:

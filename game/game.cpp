@@ -7,7 +7,9 @@ namespace dozudo {
 
 Game::Game(BoardView& view, Window& window) : status(&window), view_(view), window_(window) {}
 
-void Game::countFilled() { filledCount = static_cast<std::uint8_t>(board.filled()); }
+void Game::countFilled() {
+    filledCount = static_cast<std::uint8_t>(board.filled());
+}
 
 void Game::eraseBoard() {
     for (auto& column : board.fields)
@@ -105,9 +107,13 @@ void Game::updateAnalysis() {
     }
 }
 
-void Game::computeOptions() { dozudo::computeOptions(board, optionTables); }
+void Game::computeOptions() {
+    dozudo::computeOptions(board, optionTables);
+}
 
-void Game::findHint() { dozudo::findHint(board, optionTables, hint); }
+void Game::findHint() {
+    dozudo::findHint(board, optionTables, hint);
+}
 
 void Game::showHint() {
     setStatus(hintStatusKind(hint.hintKind), hintMessage(hint));

@@ -15,7 +15,7 @@
 namespace dozudo {
 
 class Game {
-public:
+  public:
     Game(BoardView& view, Window& window);
 
     // ---- state ----
@@ -84,7 +84,7 @@ public:
     // A mouse press on field (column, row) of the board.
     void boardPress(int column, int row);
 
-private:
+  private:
     void setTimerEnabled(bool enabled);
     void restartTimer();
     void setTimerInterval(int milliseconds);

@@ -11,7 +11,7 @@ namespace dozudo {
 // The board view: the only way the core changes what the board shows between
 // full repaints.
 class BoardView {
-public:
+  public:
     virtual ~BoardView() = default;
     // Redraws one field's interior with the digit in its kind's colour (0: empty).
     virtual void drawField(int column, int row, int digit, int kind) = 0;
@@ -26,7 +26,7 @@ public:
 
 // The main window: caption, status line, beep, the pacing timer and the command bars.
 class Window : public StatusLineView {
-public:
+  public:
     virtual void setCaption(const std::string& caption) = 0;
     virtual void beep() = 0;
 

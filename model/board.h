@@ -31,8 +31,14 @@ struct Board {
 };
 
 // Group 1..9 of a field, numbered left to right, top to bottom.
-constexpr int groupOf(int column, int row) { return (column - 1) / 3 + ((row - 1) / 3) * 3 + 1; }
-constexpr int groupFirstColumn(int group) { return ((group - 1) % 3) * 3 + 1; }
-constexpr int groupFirstRow(int group) { return ((group - 1) / 3) * 3 + 1; }
+constexpr int groupOf(int column, int row) {
+    return (column - 1) / 3 + ((row - 1) / 3) * 3 + 1;
+}
+constexpr int groupFirstColumn(int group) {
+    return ((group - 1) % 3) * 3 + 1;
+}
+constexpr int groupFirstRow(int group) {
+    return ((group - 1) / 3) * 3 + 1;
+}
 
 }  // namespace dozudo

@@ -12,7 +12,8 @@ struct Rgb {
 
 // A colour written $BBGGRR: blue in the high byte, red in the low byte.
 constexpr Rgb fromBgr(std::uint32_t bbggrr) {
-    return {static_cast<std::uint8_t>(bbggrr & 0xFF), static_cast<std::uint8_t>((bbggrr >> 8) & 0xFF),
+    return {static_cast<std::uint8_t>(bbggrr & 0xFF),
+            static_cast<std::uint8_t>((bbggrr >> 8) & 0xFF),
             static_cast<std::uint8_t>((bbggrr >> 16) & 0xFF)};
 }
 

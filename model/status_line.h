@@ -11,17 +11,17 @@ namespace dozudo {
 
 // Where the status line is shown: the caption and font colour of the status control.
 class StatusLineView {
-public:
+  public:
     virtual ~StatusLineView() = default;
     virtual void showStatusLine(const std::string& text, Rgb colour) = 0;
 };
 
 // Font colour per message kind 0..4: black, red, green, blue, hover grey.
-inline constexpr std::array<Rgb, 5> statusColors{{
-    {0, 0, 0}, {255, 0, 0}, {0, 208, 0}, {0, 0, 255}, {176, 176, 176}}};
+inline constexpr std::array<Rgb, 5> statusColors{
+    {{0, 0, 0}, {255, 0, 0}, {0, 208, 0}, {0, 0, 255}, {176, 176, 176}}};
 
 class StatusLine {
-public:
+  public:
     explicit StatusLine(StatusLineView* view = nullptr) : view_(view) {}
     void setView(StatusLineView* view) { view_ = view; }
 
@@ -36,7 +36,7 @@ public:
     const std::string& shownText() const { return shownText_; }
     Rgb shownColour() const { return shownColour_; }
 
-private:
+  private:
     void show();
 
     StatusLineView* view_;

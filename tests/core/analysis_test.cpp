@@ -76,7 +76,9 @@ Hint hintFor(const Board& b, OptionTables* out = nullptr) {
     return h;
 }
 
-TEST(Hints, EmptyBoardHasNoHint) { EXPECT_EQ(hintFor(Board{}).hintKind, 0); }
+TEST(Hints, EmptyBoardHasNoHint) {
+    EXPECT_EQ(hintFor(Board{}).hintKind, 0);
+}
 
 TEST(Hints, SingleDigitInTheOnlyEmptyField) {
     Board b = boardFrom(validSolution());

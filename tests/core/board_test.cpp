@@ -10,12 +10,20 @@ namespace dozudo::test {
 namespace {
 
 TEST(Board, GroupsNumberedLeftToRightTopToBottom) {
-    struct Case { int c, r, g; };
-    for (auto [c, r, g] : {Case{1, 1, 1}, {9, 1, 3}, {1, 9, 7}, {5, 5, 5}, {4, 7, 8}, {3, 3, 1},
-                           {4, 3, 2}, {7, 4, 6}, {9, 9, 9}})
+    struct Case {
+        int c, r, g;
+    };
+    for (auto [c, r, g] : {Case{1, 1, 1},
+                           {9, 1, 3},
+                           {1, 9, 7},
+                           {5, 5, 5},
+                           {4, 7, 8},
+                           {3, 3, 1},
+                           {4, 3, 2},
+                           {7, 4, 6},
+                           {9, 9, 9}})
         EXPECT_EQ(groupOf(c, r), g) << c << "," << r;
-    for (int g = 1; g <= 9; ++g)
-        EXPECT_EQ(groupOf(groupFirstColumn(g), groupFirstRow(g)), g);
+    for (int g = 1; g <= 9; ++g) EXPECT_EQ(groupOf(groupFirstColumn(g), groupFirstRow(g)), g);
     EXPECT_EQ(groupFirstColumn(9), 7);
     EXPECT_EQ(groupFirstRow(4), 4);
 }

@@ -18,7 +18,7 @@ TEST_F(Commands, StatesFollowTheCommandBar) {
     EXPECT_EQ(game.board.at(1, 1).digit, 5);
     EXPECT_EQ(game.board.at(1, 1).kind, fkGiven);
     EXPECT_EQ(game.selColumn, 2);  // advanced
-    game.keyPress('5');             // refused: stays
+    game.keyPress('5');            // refused: stays
     EXPECT_EQ(game.selColumn, 2);
     EXPECT_EQ(window.beeps, 1);
 
@@ -76,11 +76,17 @@ TEST_F(Commands, SearchEmptiesTheLog) {
 
 TEST_F(Commands, ArrowKeysWrapAroundTheBoard) {
     game.commandBarChange(4, true);
-    struct Case { int fromC, fromR, key, toC, toR; };
-    for (auto [fc, fr, key, tc, tr] :
-         {Case{9, 9, vkRight, 1, 1}, {1, 1, vkLeft, 9, 9}, {9, 4, vkRight, 1, 5},
-          {1, 5, vkLeft, 9, 4}, {3, 1, vkUp, 3, 9}, {3, 9, vkDown, 3, 1}, {4, 4, vkDown, 4, 5},
-          {4, 4, vkBack, 3, 4}}) {
+    struct Case {
+        int fromC, fromR, key, toC, toR;
+    };
+    for (auto [fc, fr, key, tc, tr] : {Case{9, 9, vkRight, 1, 1},
+                                       {1, 1, vkLeft, 9, 9},
+                                       {9, 4, vkRight, 1, 5},
+                                       {1, 5, vkLeft, 9, 4},
+                                       {3, 1, vkUp, 3, 9},
+                                       {3, 9, vkDown, 3, 1},
+                                       {4, 4, vkDown, 4, 5},
+                                       {4, 4, vkBack, 3, 4}}) {
         game.selectField(fc, fr);
         EXPECT_TRUE(game.keyDown(key));
         EXPECT_EQ(game.selColumn, tc) << key;
@@ -127,7 +133,7 @@ TEST_F(Commands, DeleteZeroAndBackspaceByState) {
     game.keyPress('2');
     EXPECT_EQ(game.board.at(1, 1).kind, fkEntered);
     EXPECT_EQ(game.selColumn, 1);  // solving: selection stays
-    game.keyDown(vkBack);            // take back: pause, then the tick removes it
+    game.keyDown(vkBack);          // take back: pause, then the tick removes it
     EXPECT_EQ(game.fillMode, fmTakeBack);
     EXPECT_FALSE(game.keyPress('3'));  // locked while the pause runs
     EXPECT_FALSE(game.keyDown(vkRight));

@@ -9,10 +9,10 @@ namespace {
 
 TEST(CheckRules, RowBeforeColumnBeforeGroup) {
     Board b;
-    b.set(9, 2, 5, fkGiven);  // row 2
-    b.set(4, 8, 6, fkGiven);  // column 4
-    b.set(5, 1, 7, fkGiven);  // group 2
-    b.set(6, 3, 5, fkGiven);  // 5 also in group 2 and column 6
+    b.set(9, 2, 5, fkGiven);               // row 2
+    b.set(4, 8, 6, fkGiven);               // column 4
+    b.set(5, 1, 7, fkGiven);               // group 2
+    b.set(6, 3, 5, fkGiven);               // 5 also in group 2 and column 6
     EXPECT_EQ(checkRules(b, 4, 2, 5), 1);  // row and group: row wins
     EXPECT_EQ(checkRules(b, 4, 2, 6), 2);
     EXPECT_EQ(checkRules(b, 4, 2, 7), 3);
@@ -34,7 +34,10 @@ struct EntryFixture : Fixture, ::testing::Test {
 TEST_F(EntryFixture, ConflictMessagesWhileSolving) {
     game.gameState = gsSolving;
     game.selectField(4, 2);
-    struct Case { int digit; const char* text; };
+    struct Case {
+        int digit;
+        const char* text;
+    };
     for (auto [digit, text] : {Case{5, "5 allready present in row 2"},
                                {6, "6 allready present in column 4"},
                                {7, "7 allready present in  group 2"}}) {
