@@ -67,6 +67,7 @@ e2e_require_tools() {
 }
 
 # Start Xvfb on a free display (Xvfb picks it itself through -displayfd).
+# The screen is E2E_SCREEN (width x height x depth), 1280x1024x24 unless set.
 e2e_start_xvfb() {
     e2e_require_tools
     E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/dozudo-e2e.XXXXXX")
@@ -75,7 +76,7 @@ e2e_start_xvfb() {
     trap 'exit 143' TERM
     local numfile="$E2E_TMP/display"
     : >"$numfile"
-    Xvfb -displayfd 9 -screen 0 1280x1024x24 -nolisten tcp -noreset \
+    Xvfb -displayfd 9 -screen 0 "${E2E_SCREEN:-1280x1024x24}" -nolisten tcp -noreset \
         9>"$numfile" >"$E2E_TMP/xvfb.log" 2>&1 &
     E2E_XVFB_PID=$!
     echo "$E2E_XVFB_PID" >"$E2E_TMP/pids"
