@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QScreen>
 #include <QUrl>
@@ -60,6 +61,12 @@ TForm1::TForm1(int screenWidth, int screenHeight, std::uint64_t textureSeed) : B
     erasebtn = new QToolButton(this);
     setupbtn = new QToolButton(this);
     optionsbox = new QCheckBox("show options", this);
+    OpenDialog1 = new QFileDialog(this, "Open game", QString(), "SUDOKU file (*sdk)");
+    OpenDialog1->setDefaultSuffix("sdk");
+    OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
+    SaveDialog1 = new QFileDialog(this, "save game", QString(), "SUDOKU file (*sdk)");
+    SaveDialog1->setDefaultSuffix("sdk");
+    SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
     Timer1 = new QTimer(this);
     Timer1->setInterval(333);
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
@@ -357,16 +364,28 @@ int TForm1::keyCodeFor(int qtKey) {
     }
 }
 
-void TForm1::FormKeyDown(int key) { game_->keyDown(key); }
+bool TForm1::FormKeyDown(int key) { return game_->keyDown(key); }
 
-void TForm1::FormKeyPress(char character) { game_->keyPress(character); }
+bool TForm1::FormKeyPress(char character) { return game_->keyPress(character); }
 
 void TForm1::keyPressEvent(QKeyEvent* event) {
     // Every key reaches the window first: the key itself, then the character it types.
-    FormKeyDown(keyCodeFor(event->key()));
+    // While the program fills or pauses, keys other than Escape are left unconsumed.
+    bool consumed = FormKeyDown(keyCodeFor(event->key()));
     const QString text = event->text();
-    if (text.size() == 1 && text[0].unicode() < 128) FormKeyPress(static_cast<char>(text[0].unicode()));
-    event->accept();
+    if (text.size() == 1 && text[0].unicode() < 128)
+        consumed = FormKeyPress(static_cast<char>(text[0].unicode())) && consumed;
+    event->setAccepted(consumed);
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    BackingWidget::showEvent(event);
+    // Centre the whole window, its frame included, once the frame is known.
+    QTimer::singleShot(0, this, [this] {
+        const QRect frame = frameGeometry();
+        const int dx = frame.width() - width(), dy = frame.height() - height();
+        if (dx > 0 || dy > 0) move(x() - dx / 2, y() - dy / 2);
+    });
 }
 
 void TForm1::vorlanelabelMouseEnter() {

@@ -3,6 +3,7 @@
 // pictures, places the controls and carries the core's events to the screen.
 
 #include <QCheckBox>
+#include <QFileDialog>
 #include <QImage>
 #include <QLabel>
 #include <QTimer>
@@ -50,6 +51,8 @@ public:
     QToolButton* setupbtn = nullptr;
     QCheckBox* optionsbox = nullptr;
     QTimer* Timer1 = nullptr;
+    QFileDialog* OpenDialog1 = nullptr;
+    QFileDialog* SaveDialog1 = nullptr;
 
     // Window
     void showStatusLine(const std::string& text, Rgb colour) override;
@@ -71,8 +74,9 @@ public:
     void ZelArrayBtn2BtnChange(TZelArrayBtn* sender, std::uint8_t BtnNr, TBtnStatus status,
                                Qt::MouseButton button);
     void PaintBox1MouseDown(int column, int row);
-    void FormKeyDown(int key);
-    void FormKeyPress(char character);
+    // Return whether the key was consumed.
+    bool FormKeyDown(int key);
+    bool FormKeyPress(char character);
     void vorlanelabelMouseEnter();
     void vorlanelabelMouseLeave();
     void vorlanelabelClick();
@@ -84,6 +88,7 @@ public:
 protected:
     void fullRepaint() override { FormPaint(); }
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool focusNextPrevChild(bool) override { return false; }
 
 private:
