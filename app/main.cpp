@@ -1,9 +1,32 @@
 // DOZUDO: starts the main window and runs the event loop.
 #include <QApplication>
+#include <cstdio>
+#include <cstdlib>
 
 #include "ui/Unit1.h"
 
+namespace {
+
+bool hasDisplay() {
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    if (platform && *platform) return true;  // the caller chose a platform (offscreen, vnc, ...)
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"}) {
+        const char* value = std::getenv(name);
+        if (value && *value) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    if (!hasDisplay()) {
+        std::fprintf(stderr,
+                     "dozudo: no graphical display found (neither DISPLAY nor WAYLAND_DISPLAY is "
+                     "set).\nStart it from a desktop session, or under a virtual display, e.g. "
+                     "xvfb-run -s '-screen 0 1280x1024x24' dozudo\n");
+        return 1;
+    }
     QApplication app(argc, argv);
     dozudo::TForm1 Form1;
     Form1.show();
