@@ -1,5 +1,7 @@
 #include "analysis/hints.h"
 
+#include "model/units.h"
+
 namespace dozudo {
 
 namespace {
@@ -64,49 +66,32 @@ void findHint(const Board& board, const OptionTables& t, Hint& h) {
                 return;
             }
 
-    // Kinds 6, 7, 8: a missing digit with a single place in its unit.
-    for (int r = 1; r <= 9; ++r)
-        for (int d = 1; d <= 9; ++d)
-            if (rowCount[r - 1][d] == 1 && (t.rowMask[r - 1] & digitBit(d))) {
-                h.hintRow = byte(r);
-                h.hintDigit = byte(d);
-                h.hintKind = 6;
-                for (int c = 1; c <= 9; ++c)
-                    if (t.at(c, r) & digitBit(d)) {
-                        h.hintColumn = byte(c);
-                        break;
-                    }
-                return;
-            }
-    for (int c = 1; c <= 9; ++c)
-        for (int d = 1; d <= 9; ++d)
-            if (columnCount[c - 1][d] == 1 && (t.columnMask[c - 1] & digitBit(d))) {
-                h.hintColumn = byte(c);
-                h.hintDigit = byte(d);
-                h.hintKind = 7;
-                for (int r = 1; r <= 9; ++r)
-                    if (t.at(c, r) & digitBit(d)) {
-                        h.hintRow = byte(r);
-                        break;
-                    }
-                return;
-            }
-    for (int g = 1; g <= 9; ++g)
-        for (int d = 1; d <= 9; ++d)
-            if (groupCount[g - 1][d] == 1 && (t.groupMask[g - 1] & digitBit(d))) {
-                h.hintGroup = byte(g);
-                h.hintDigit = byte(d);
-                h.hintKind = 8;
-                const int c0 = groupFirstColumn(g), r0 = groupFirstRow(g);
-                for (int r = r0; r < r0 + 3; ++r)
-                    for (int c = c0; c < c0 + 3; ++c)
-                        if (t.at(c, r) & digitBit(d)) {
-                            h.hintColumn = byte(c);
-                            h.hintRow = byte(r);
-                            return;
+    // Kinds 6, 7, 8: a missing digit with a single place in its unit; the hinted
+    // field is the first position of the unit that allows it.
+    const auto singleChoice = [&](std::uint8_t counts[9][10],
+                                  const std::array<DigitMask, 9>& missing, UnitKind kind,
+                                  int hintKind, std::uint8_t& unitItem) {
+        for (int u = 1; u <= 9; ++u)
+            for (int d = 1; d <= 9; ++d)
+                if (counts[u - 1][d] == 1 && (missing[u - 1] & digitBit(d))) {
+                    unitItem = byte(u);
+                    h.hintDigit = byte(d);
+                    h.hintKind = byte(hintKind);
+                    for (int i = 1; i <= 9; ++i) {
+                        const FieldPosition f = unitField(kind, u, i);
+                        if (t.at(f.column, f.row) & digitBit(d)) {
+                            h.hintColumn = byte(f.column);
+                            h.hintRow = byte(f.row);
+                            break;
                         }
-                return;
-            }
+                    }
+                    return true;
+                }
+        return false;
+    };
+    if (singleChoice(rowCount, t.rowMask, UnitKind::row, 6, h.hintRow)) return;
+    if (singleChoice(columnCount, t.columnMask, UnitKind::column, 7, h.hintColumn)) return;
+    singleChoice(groupCount, t.groupMask, UnitKind::group, 8, h.hintGroup);
 }
 
 std::string hintMessage(const Hint& h) {

@@ -4,18 +4,6 @@
 
 namespace dozudo {
 
-FieldPosition unitField(UnitKind kind, int unit, int position) {
-    switch (kind) {
-        case UnitKind::row:
-            return {position, unit};
-        case UnitKind::column:
-            return {unit, position};
-        case UnitKind::group:
-            break;
-    }
-    return {groupFirstColumn(unit) + (position - 1) % 3, groupFirstRow(unit) + (position - 1) / 3};
-}
-
 void loadUnit(UnitWorkArea& area, const OptionTables& tables, UnitKind kind, int unit) {
     for (int i = 1; i <= 9; ++i) {
         const FieldPosition f = unitField(kind, unit, i);

@@ -12,10 +12,9 @@
 #include <array>
 
 #include "analysis/options.h"
+#include "model/units.h"
 
 namespace dozudo {
-
-enum class UnitKind { row, column, group };
 
 // Work area for the unit being reduced. Every array is indexed by the
 // position 1..9 inside the unit; slot 0 is never used.
@@ -30,15 +29,6 @@ struct UnitWorkArea {
     // digit 1, 1024 (bit 10) means no digit is left.
     std::array<DigitMask, 10> unitChoice{};
 };
-
-struct FieldPosition {
-    int column;
-    int row;
-};
-
-// The field at position 1..9 of a unit:
-// row r: (i, r); column c: (c, i); group g: left to right, then top to bottom.
-FieldPosition unitField(UnitKind kind, int unit, int position);
 
 // Copies the nine options masks of the unit into unitOptions and clears unitResult.
 void loadUnit(UnitWorkArea& area, const OptionTables& tables, UnitKind kind, int unit);
