@@ -69,11 +69,11 @@ void findHint(const Board& board, const OptionTables& t, Hint& h) {
     // Kinds 6, 7, 8: a missing digit with a single place in its unit; the hinted
     // field is the first position of the unit that allows it.
     const auto singleChoice = [&](std::uint8_t counts[9][10],
-                                  const std::array<DigitMask, 9>& missing, UnitKind kind,
+                                  const std::array<DigitMask, 9>& unitMask, UnitKind kind,
                                   int hintKind, std::uint8_t& unitItem) {
         for (int u = 1; u <= 9; ++u)
             for (int d = 1; d <= 9; ++d)
-                if (counts[u - 1][d] == 1 && (missing[u - 1] & digitBit(d))) {
+                if (counts[u - 1][d] == 1 && (unitMask[u - 1] & digitBit(d))) {
                     unitItem = byte(u);
                     h.hintDigit = byte(d);
                     h.hintKind = byte(hintKind);
