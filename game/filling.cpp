@@ -5,7 +5,6 @@
 namespace dozudo {
 
 void Game::setTimerEnabled(bool enabled) {
-    timerEnabled = enabled;
     window_.setTimerEnabled(enabled);
 }
 

@@ -32,7 +32,6 @@ class Game {
     Hint hint;
     StatusLine status;
     int timerInterval = 333;
-    bool timerEnabled = false;
 
     // ---- board, log and status line ----
     void setStatus(int kind, const std::string& text) { status.setStatus(kind, text); }
