@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "ui/Unit1.h"
+#include "ui/main_window.h"
 
 namespace {
 

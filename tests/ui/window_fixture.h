@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/Unit1.h"
+#include "ui/main_window.h"
 
 namespace dozudo::uitest {
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/zelArrayBtn.h"
+#include "ui/button_array.h"
 
 namespace dozudo {
 

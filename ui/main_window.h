@@ -15,7 +15,7 @@
 #include "ui/backing_widget.h"
 #include "ui/board_view.h"
 #include "ui/link_label.h"
-#include "ui/zelArrayBtn.h"
+#include "ui/button_array.h"
 
 namespace dozudo {
 

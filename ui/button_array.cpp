@@ -1,4 +1,4 @@
-#include "ui/zelArrayBtn.h"
+#include "ui/button_array.h"
 
 #include <QEnterEvent>
 #include <QMouseEvent>
