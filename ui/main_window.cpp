@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QDesktopServices>
-#include <QFileDialog>
 #include <QKeyEvent>
 #include <QScreen>
 #include <QUrl>
@@ -61,12 +60,6 @@ TForm1::TForm1(int screenWidth, int screenHeight, std::uint64_t textureSeed) : B
     erasebtn = new QToolButton(this);
     setupbtn = new QToolButton(this);
     optionsbox = new QCheckBox("show options", this);
-    OpenDialog1 = new QFileDialog(this, "Open game", QString(), "SUDOKU file (*sdk)");
-    OpenDialog1->setDefaultSuffix("sdk");
-    OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
-    SaveDialog1 = new QFileDialog(this, "save game", QString(), "SUDOKU file (*sdk)");
-    SaveDialog1->setDefaultSuffix("sdk");
-    SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
     Timer1 = new QTimer(this);
     Timer1->setInterval(333);
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });

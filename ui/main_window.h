@@ -51,6 +51,7 @@ public:
     QToolButton* setupbtn = nullptr;
     QCheckBox* optionsbox = nullptr;
     QTimer* Timer1 = nullptr;
+    // The file dialogs are costly and watch their folder: made when first used.
     QFileDialog* OpenDialog1 = nullptr;
     QFileDialog* SaveDialog1 = nullptr;
 
