@@ -18,7 +18,13 @@ foreach(size ${DOZUDO_ICON_SIZES})
   list(APPEND icon_pngs ${png})
   install(FILES ${png} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
 endforeach()
-add_custom_target(dozudo_icons ALL DEPENDS ${icon_pngs})
+# Debian keeps man pages compressed.
+set(man_gz ${CMAKE_BINARY_DIR}/man/dozudo.6.gz)
+add_custom_command(OUTPUT ${man_gz}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/man
+  COMMAND sh -c "gzip -9nc '${dist}/dozudo.6' > '${man_gz}'"
+  DEPENDS ${dist}/dozudo.6 VERBATIM)
+add_custom_target(dozudo_dist_files ALL DEPENDS ${icon_pngs} ${man_gz})
 
 install(TARGETS dozudo RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${dist}/${DOZUDO_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
@@ -26,7 +32,7 @@ install(FILES ${dist}/${DOZUDO_APP_ID}.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/
 install(FILES ${dist}/${DOZUDO_APP_ID}-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
         RENAME ${DOZUDO_APP_ID}.xml)
 install(FILES ${dist}/${DOZUDO_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-install(FILES ${dist}/dozudo.6 DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+install(FILES ${man_gz} DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 
 # The Debian package: built from the same rules with `cpack -G DEB` in the build folder.
 set(CPACK_PACKAGE_NAME dozudo)

@@ -1,0 +1,366 @@
+// Monkey driver: sends a seeded, reproducible stream of random clicks, drags
+// and key presses to the program's real window through the XTest extension.
+// Between events it watches the program: a dead process is a crash, a window
+// that does not answer a _NET_WM_PING within the time limit is a hang. A
+// dialog window that the events open is closed (Escape, then a close request)
+// and the run goes on; optionally a checkpoint command runs every N events.
+//
+//   dozudo_monkey --window ID --pid PID [--seed S] [--events N] [--delay-ms D]
+//                 [--checkpoint-every N --checkpoint CMD] [--log FILE]
+//
+// Exit status: 0 all events sent and the program alive; 1 crash, hang, a
+// dialog that would not close or a failed checkpoint; 2 bad usage.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <random>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+struct Options {
+    Window window = 0;
+    pid_t pid = 0;
+    std::uint64_t seed = 1;
+    long events = 3000;
+    int delayMs = 4;
+    long checkpointEvery = 0;
+    std::string checkpoint;
+    std::string log;
+    int hangSeconds = 10;
+};
+
+Display* dpy = nullptr;
+std::FILE* logFile = nullptr;
+Atom wmProtocols, wmDelete, netWmPing;
+
+void sleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+// Deterministic for a seed on every platform: the engine is fully specified,
+// and ranges are taken by plain remainder.
+struct Rng {
+    std::mt19937_64 engine;
+    explicit Rng(std::uint64_t seed) : engine(seed) {}
+    int below(int n) { return static_cast<int>(engine() % static_cast<std::uint64_t>(n)); }
+    int between(int lo, int hi) { return lo + below(hi - lo + 1); }
+};
+
+bool processAlive(pid_t pid) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string pidText, name, state;
+    if (!(stat >> pidText >> name >> state)) return false;
+    return state != "Z" && state != "X";
+}
+
+struct Geometry {
+    int x = 0, y = 0, w = 0, h = 0;
+};
+
+bool geometryOf(Window w, Geometry& g) {
+    XWindowAttributes a;
+    if (!XGetWindowAttributes(dpy, w, &a)) return false;
+    Window child;
+    XTranslateCoordinates(dpy, w, DefaultRootWindow(dpy), 0, 0, &g.x, &g.y, &child);
+    g.w = a.width;
+    g.h = a.height;
+    return true;
+}
+
+int ignoreErrors(Display*, XErrorEvent*) { return 0; }
+
+std::string nameOf(Window w) {
+    char* name = nullptr;
+    std::string s;
+    if (XFetchName(dpy, w, &name) && name) s = name;
+    if (name) XFree(name);
+    return s;
+}
+
+// Mapped top-level windows other than the main window that are not
+// override-redirect (tooltips and menus are): the dialogs.
+std::vector<Window> dialogs(Window main) {
+    std::vector<Window> found;
+    Window root, parent, *children = nullptr;
+    unsigned n = 0;
+    if (!XQueryTree(dpy, DefaultRootWindow(dpy), &root, &parent, &children, &n)) return found;
+    for (unsigned i = 0; i < n; ++i) {
+        if (children[i] == main) continue;
+        XWindowAttributes a;
+        if (XGetWindowAttributes(dpy, children[i], &a) && a.map_state == IsViewable && !a.override_redirect)
+            found.push_back(children[i]);
+    }
+    if (children) XFree(children);
+    return found;
+}
+
+long pingAnswered = 0;
+
+// Handles what arrives from the server. Qt sends its answer to a ping to the
+// root window for the window manager only, so the monkey takes that part
+// (substructure redirect on the root): it maps and configures windows exactly
+// as their clients ask.
+void pump() {
+    while (XPending(dpy)) {
+        XEvent r;
+        XNextEvent(dpy, &r);
+        if (r.type == MapRequest) {
+            XMapWindow(dpy, r.xmaprequest.window);
+        } else if (r.type == ConfigureRequest) {
+            const XConfigureRequestEvent& c = r.xconfigurerequest;
+            XWindowChanges ch{c.x, c.y, c.width, c.height, c.border_width, c.above, c.detail};
+            XConfigureWindow(dpy, c.window, static_cast<unsigned>(c.value_mask), &ch);
+        } else if (r.type == CirculateRequest) {
+            if (r.xcirculaterequest.place == PlaceOnTop) XRaiseWindow(dpy, r.xcirculaterequest.window);
+            else XLowerWindow(dpy, r.xcirculaterequest.window);
+        } else if (r.type == ClientMessage && r.xclient.message_type == wmProtocols &&
+                   static_cast<Atom>(r.xclient.data.l[0]) == netWmPing) {
+            pingAnswered = r.xclient.data.l[1];
+        }
+    }
+    XFlush(dpy);
+}
+
+// Waits up to `ms` milliseconds for `done`, handling server events meanwhile.
+template <typename Done>
+bool waitFor(int ms, Done done) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    for (;;) {
+        pump();
+        if (done()) return true;
+        if (std::chrono::steady_clock::now() >= end) return false;
+        sleepMs(5);
+    }
+}
+
+// True when the window's client answers a _NET_WM_PING within the limit.
+bool answersPing(Window w, int seconds) {
+    static long serial = 1;
+    const long stamp = ++serial;
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = w;
+    e.xclient.message_type = wmProtocols;
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = static_cast<long>(netWmPing);
+    e.xclient.data.l[1] = stamp;
+    e.xclient.data.l[2] = static_cast<long>(w);
+    XSendEvent(dpy, w, False, NoEventMask, &e);
+    XFlush(dpy);
+    return waitFor(seconds * 1000, [&] { return pingAnswered == stamp; });
+}
+
+void key(KeySym sym, bool shift = false, bool control = false) {
+    const KeyCode code = XKeysymToKeycode(dpy, sym);
+    if (!code) return;
+    const KeyCode shiftCode = XKeysymToKeycode(dpy, XK_Shift_L), controlCode = XKeysymToKeycode(dpy, XK_Control_L);
+    if (shift) XTestFakeKeyEvent(dpy, shiftCode, True, 0);
+    if (control) XTestFakeKeyEvent(dpy, controlCode, True, 0);
+    XTestFakeKeyEvent(dpy, code, True, 0);
+    XTestFakeKeyEvent(dpy, code, False, 0);
+    if (control) XTestFakeKeyEvent(dpy, controlCode, False, 0);
+    if (shift) XTestFakeKeyEvent(dpy, shiftCode, False, 0);
+    XSync(dpy, False);
+}
+
+void requestClose(Window w) {
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = w;
+    e.xclient.message_type = wmProtocols;
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = static_cast<long>(wmDelete);
+    e.xclient.data.l[1] = CurrentTime;
+    XSendEvent(dpy, w, False, NoEventMask, &e);
+    XSync(dpy, False);
+}
+
+bool stillMapped(Window w) {
+    XWindowAttributes a;
+    return XGetWindowAttributes(dpy, w, &a) && a.map_state == IsViewable;
+}
+
+// Closes a dialog: Escape with the focus on it, then a close request.
+bool closeDialog(Window w) {
+    for (int attempt = 0; attempt < 6; ++attempt) {
+        if (!stillMapped(w)) return true;
+        XSetInputFocus(dpy, w, RevertToParent, CurrentTime);
+        if (attempt < 3)
+            key(XK_Escape);
+        else
+            requestClose(w);
+        waitFor(1000, [&] { return !stillMapped(w); });
+    }
+    return !stillMapped(w);
+}
+
+// Keys a user might press: digits and space most often, then navigation and
+// editing keys, letters, function keys and a few shortcuts.
+KeySym randomKey(Rng& rng, bool& shift, bool& control) {
+    static const KeySym digits[] = {XK_0, XK_1, XK_2, XK_3, XK_4, XK_5, XK_6, XK_7, XK_8, XK_9, XK_space};
+    static const KeySym others[] = {XK_Left,   XK_Right, XK_Up,     XK_Down, XK_BackSpace, XK_Delete,
+                                    XK_Escape, XK_Return, XK_Tab,   XK_Home, XK_End,       XK_Page_Up,
+                                    XK_Page_Down, XK_F1,  XK_F2,    XK_F10,  XK_a,         XK_c,
+                                    XK_v,      XK_x,     XK_z,      XK_q,    XK_period,    XK_minus};
+    shift = rng.below(12) == 0;
+    control = rng.below(12) == 0;
+    if (rng.below(100) < 60) return digits[rng.below(11)];
+    return others[rng.below(static_cast<int>(sizeof others / sizeof others[0]))];
+}
+
+// A point in one of the window's regions (fractions of the client area, so
+// that the regions follow the window's size): command bar, board, analysis
+// column with the print-page selector, or anywhere.
+void randomPoint(Rng& rng, const Geometry& g, int& x, int& y) {
+    struct Region { double x0, y0, x1, y1; };
+    static const Region regions[] = {{0.01, 0.01, 0.98, 0.10},   // command bar
+                                     {0.13, 0.15, 0.73, 0.93},   // board
+                                     {0.75, 0.15, 0.99, 0.93},   // analysis column, print selector
+                                     {0.00, 0.00, 1.00, 1.00}};  // anywhere
+    static const int weights[] = {30, 30, 25, 15};
+    int pick = rng.below(100), r = 0;
+    while (pick >= weights[r]) pick -= weights[r++];
+    const Region& reg = regions[r];
+    x = g.x + static_cast<int>(g.w * reg.x0) + rng.below(std::max(1, static_cast<int>(g.w * (reg.x1 - reg.x0))));
+    y = g.y + static_cast<int>(g.h * reg.y0) + rng.below(std::max(1, static_cast<int>(g.h * (reg.y1 - reg.y0))));
+}
+
+void logEvent(long n, const char* what, int a = 0, int b = 0, int c = 0, int d = 0) {
+    if (logFile) std::fprintf(logFile, "%ld %s %d %d %d %d\n", n, what, a, b, c, d);
+}
+
+bool parse(int argc, char** argv, Options& o) {
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const std::string k = argv[i], v = argv[i + 1];
+        if (k == "--window") o.window = std::strtoul(v.c_str(), nullptr, 0);
+        else if (k == "--pid") o.pid = std::atoi(v.c_str());
+        else if (k == "--seed") o.seed = std::strtoull(v.c_str(), nullptr, 0);
+        else if (k == "--events") o.events = std::atol(v.c_str());
+        else if (k == "--delay-ms") o.delayMs = std::atoi(v.c_str());
+        else if (k == "--checkpoint-every") o.checkpointEvery = std::atol(v.c_str());
+        else if (k == "--checkpoint") o.checkpoint = v;
+        else if (k == "--log") o.log = v;
+        else if (k == "--hang-seconds") o.hangSeconds = std::atoi(v.c_str());
+        else return false;
+    }
+    return argc % 2 == 1 && o.window && o.pid > 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options o;
+    if (!parse(argc, argv, o)) {
+        std::fprintf(stderr, "usage: %s --window ID --pid PID [--seed S] [--events N] [--delay-ms D]\n"
+                             "       [--checkpoint-every N --checkpoint CMD] [--log FILE] [--hang-seconds S]\n",
+                     argv[0]);
+        return 2;
+    }
+    dpy = XOpenDisplay(nullptr);
+    int ev, er, major, minor;
+    if (!dpy || !XTestQueryExtension(dpy, &ev, &er, &major, &minor)) {
+        std::fprintf(stderr, "monkey: no display or no XTest extension\n");
+        return 2;
+    }
+    XSetErrorHandler(ignoreErrors);
+    wmProtocols = XInternAtom(dpy, "WM_PROTOCOLS", False);
+    wmDelete = XInternAtom(dpy, "WM_DELETE_WINDOW", False);
+    netWmPing = XInternAtom(dpy, "_NET_WM_PING", False);
+    XSelectInput(dpy, DefaultRootWindow(dpy), SubstructureRedirectMask);
+    if (!o.log.empty()) logFile = std::fopen(o.log.c_str(), "w");
+
+    Rng rng(o.seed);
+    Geometry g;
+    if (!geometryOf(o.window, g)) {
+        std::fprintf(stderr, "monkey: window 0x%lx not found\n", o.window);
+        return 2;
+    }
+    XSetInputFocus(dpy, o.window, RevertToParent, CurrentTime);
+    long dialogsClosed = 0, checkpoints = 0;
+    auto fail = [&](long n, const std::string& what) {
+        std::fprintf(stderr, "monkey: %s after event %ld (seed %llu)\n", what.c_str(), n,
+                     static_cast<unsigned long long>(o.seed));
+        if (logFile) std::fclose(logFile);
+        return 1;
+    };
+
+    for (long n = 1; n <= o.events; ++n) {
+        int x, y;
+        const int kind = rng.below(100);
+        bool shift = false, control = false;
+        if (kind < 45) {  // click, now and then with the right button or twice
+            randomPoint(rng, g, x, y);
+            const unsigned button = rng.below(10) == 0 ? 3 : 1;
+            const int clicks = rng.below(8) == 0 ? 2 : 1;
+            logEvent(n, "click", x - g.x, y - g.y, static_cast<int>(button), clicks);
+            XTestFakeMotionEvent(dpy, -1, x, y, 0);
+            for (int i = 0; i < clicks; ++i) {
+                XTestFakeButtonEvent(dpy, button, True, 0);
+                XTestFakeButtonEvent(dpy, button, False, 0);
+            }
+        } else if (kind < 55) {  // drag: press, a few moves, release elsewhere
+            int x2, y2;
+            randomPoint(rng, g, x, y);
+            randomPoint(rng, g, x2, y2);
+            logEvent(n, "drag", x - g.x, y - g.y, x2 - g.x, y2 - g.y);
+            XTestFakeMotionEvent(dpy, -1, x, y, 0);
+            XTestFakeButtonEvent(dpy, 1, True, 0);
+            for (int s = 1; s <= 4; ++s) XTestFakeMotionEvent(dpy, -1, x + (x2 - x) * s / 4, y + (y2 - y) * s / 4, 0);
+            XTestFakeButtonEvent(dpy, 1, False, 0);
+        } else if (kind < 60) {  // hover
+            randomPoint(rng, g, x, y);
+            logEvent(n, "move", x - g.x, y - g.y);
+            XTestFakeMotionEvent(dpy, -1, x, y, 0);
+        } else {
+            const KeySym sym = randomKey(rng, shift, control);
+            logEvent(n, "key", static_cast<int>(sym), shift, control);
+            key(sym, shift, control);
+        }
+        XSync(dpy, False);
+        if (o.delayMs > 0) sleepMs(o.delayMs);
+        pump();
+
+        if (!processAlive(o.pid)) return fail(n, "the program died (crash)");
+        for (Window d : dialogs(o.window)) {
+            const std::string title = nameOf(d);
+            logEvent(n, "dialog-close", static_cast<int>(d));
+            if (logFile) std::fprintf(logFile, "  title: %s\n", title.c_str());
+            if (!closeDialog(d)) return fail(n, "dialog \"" + title + "\" would not close");
+            ++dialogsClosed;
+            XSetInputFocus(dpy, o.window, RevertToParent, CurrentTime);
+        }
+        if (n % 50 == 0 || n == o.events) {
+            if (!processAlive(o.pid)) return fail(n, "the program died (crash)");
+            if (!answersPing(o.window, o.hangSeconds))
+                return fail(n, "the window did not answer within " + std::to_string(o.hangSeconds) + " s (hang)");
+            XSetInputFocus(dpy, o.window, RevertToParent, CurrentTime);
+        }
+        if (o.checkpointEvery > 0 && n % o.checkpointEvery == 0 && !o.checkpoint.empty()) {
+            // Release anything held, let the program settle, then check.
+            XTestFakeButtonEvent(dpy, 1, False, 0);
+            XSync(dpy, False);
+            if (logFile) std::fflush(logFile);
+            ++checkpoints;
+            const std::string cmd = o.checkpoint + " " + std::to_string(n);
+            if (std::system(cmd.c_str()) != 0) return fail(n, "checkpoint failed: " + cmd);
+            XSetInputFocus(dpy, o.window, RevertToParent, CurrentTime);
+        }
+    }
+    std::printf("monkey: %ld events sent (seed %llu), %ld dialogs closed, %ld checkpoints passed\n", o.events,
+                static_cast<unsigned long long>(o.seed), dialogsClosed, checkpoints);
+    if (logFile) std::fclose(logFile);
+    return 0;
+}
