@@ -42,6 +42,8 @@ struct Options {
     std::string checkpoint;
     std::string log;
     int hangSeconds = 10;
+    int boardX = -1, boardY = -1, cell = 0;  // board view origin and field size (client pixels)
+    bool calibrate = false;
 };
 
 Display* dpy = nullptr;
@@ -242,6 +244,93 @@ void logEvent(long n, const char* what, int a = 0, int b = 0, int c = 0, int d =
     if (logFile) std::fprintf(logFile, "%ld %s %d %d %d %d\n", n, what, a, b, c, d);
 }
 
+// ---- reading the board's digits from the screen ----------------------------
+// A digit is drawn in one font at one place in its field whatever its kind, so
+// the pixels of exactly its kind's colour (given red, filled grey, entered
+// black) form the same shape in every field. The shapes of 1..9 are learnt
+// from a row of given digits at the start; option digits are smaller and
+// match none, which reads as an empty field.
+using Shape = std::string;
+std::vector<Shape> digitShapes(10);
+
+struct Grab {
+    XImage* image = nullptr;
+    ~Grab() { if (image) XDestroyImage(image); }
+    unsigned long pixel(int x, int y) const { return XGetPixel(image, x, y) & 0xFFFFFF; }
+};
+
+Shape shapeOf(const Grab& g, int x0, int y0, int size, unsigned long colour) {
+    int left = size, right = -1, top = size, bottom = -1;
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x)
+            if (g.pixel(x0 + x, y0 + y) == colour) {
+                left = std::min(left, x); right = std::max(right, x);
+                top = std::min(top, y); bottom = std::max(bottom, y);
+            }
+    if (right < 0) return {};
+    Shape s = std::to_string(right - left + 1) + "x" + std::to_string(bottom - top + 1) + ":";
+    for (int y = top; y <= bottom; ++y)
+        for (int x = left; x <= right; ++x) s += g.pixel(x0 + x, y0 + y) == colour ? '#' : '.';
+    return s;
+}
+
+// The 81 fields in reading order: '0' empty, '1'..'9', '?' a shape that is no digit.
+std::string readBoard(const Options& o, const Grab& g) {
+    static const unsigned long colours[] = {0xD00000, 0xB0B0B0, 0x000000};
+    std::string digits;
+    const int size = o.cell - 8;
+    for (int r = 1; r <= 9; ++r)
+        for (int c = 1; c <= 9; ++c) {
+            const int x0 = o.boardX + (c - 1) * o.cell + 4, y0 = o.boardY + (r - 1) * o.cell + 4;
+            char found = '0';
+            for (unsigned long colour : colours) {
+                const Shape s = shapeOf(g, x0, y0, size, colour);
+                if (s.empty()) continue;
+                char d = colour == 0x000000 ? '0' : '?';  // black may be option digits
+                for (int n = 1; n <= 9; ++n)
+                    if (s == digitShapes[n]) d = static_cast<char>('0' + n);
+                if (d != '0') found = d;
+            }
+            digits += found;
+        }
+    return digits;
+}
+
+bool grabWindow(Window w, Grab& g) {
+    XWindowAttributes a;
+    if (!XGetWindowAttributes(dpy, w, &a)) return false;
+    g.image = XGetImage(dpy, w, 0, 0, static_cast<unsigned>(a.width), static_cast<unsigned>(a.height), AllPlanes,
+                        ZPixmap);
+    return g.image != nullptr;
+}
+
+// Reads the board once it stands still: two reads in a row that agree.
+std::string readSettledBoard(const Options& o) {
+    std::string last;
+    for (int i = 0; i < 20; ++i) {
+        Grab g;
+        if (!grabWindow(o.window, g)) return {};
+        const std::string now = readBoard(o, g);
+        if (now == last) return now;
+        last = now;
+        waitFor(150, [] { return false; });
+    }
+    return last;
+}
+
+// Learns the digit shapes from row 1, which holds the given digits 1..9.
+bool learnDigits(const Options& o) {
+    Grab g;
+    if (!grabWindow(o.window, g)) return false;
+    for (int n = 1; n <= 9; ++n) {
+        digitShapes[n] = shapeOf(g, o.boardX + (n - 1) * o.cell + 4, o.boardY + 4, o.cell - 8, 0xD00000);
+        if (digitShapes[n].empty()) return false;
+        for (int m = 1; m < n; ++m)
+            if (digitShapes[m] == digitShapes[n]) return false;
+    }
+    return true;
+}
+
 bool parse(int argc, char** argv, Options& o) {
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string k = argv[i], v = argv[i + 1];
@@ -254,6 +343,9 @@ bool parse(int argc, char** argv, Options& o) {
         else if (k == "--checkpoint") o.checkpoint = v;
         else if (k == "--log") o.log = v;
         else if (k == "--hang-seconds") o.hangSeconds = std::atoi(v.c_str());
+        else if (k == "--board") {
+            if (std::sscanf(v.c_str(), "%d,%d,%d", &o.boardX, &o.boardY, &o.cell) != 3) return false;
+        } else if (k == "--calibrate") o.calibrate = v == "1";
         else return false;
     }
     return argc % 2 == 1 && o.window && o.pid > 0;
@@ -265,7 +357,8 @@ int main(int argc, char** argv) {
     Options o;
     if (!parse(argc, argv, o)) {
         std::fprintf(stderr, "usage: %s --window ID --pid PID [--seed S] [--events N] [--delay-ms D]\n"
-                             "       [--checkpoint-every N --checkpoint CMD] [--log FILE] [--hang-seconds S]\n",
+                             "       [--board X,Y,CELL --calibrate 1] [--checkpoint-every N] [--checkpoint CMD]\n"
+                             "       [--log FILE] [--hang-seconds S]\n",
                      argv[0]);
         return 2;
     }
@@ -286,6 +379,10 @@ int main(int argc, char** argv) {
     Geometry g;
     if (!geometryOf(o.window, g)) {
         std::fprintf(stderr, "monkey: window 0x%lx not found\n", o.window);
+        return 2;
+    }
+    if (o.calibrate && (o.cell <= 0 || !learnDigits(o))) {
+        std::fprintf(stderr, "monkey: row 1 of the board does not show the given digits 1..9\n");
         return 2;
     }
     XSetInputFocus(dpy, o.window, RevertToParent, CurrentTime);
@@ -348,14 +445,29 @@ int main(int argc, char** argv) {
                 return fail(n, "the window did not answer within " + std::to_string(o.hangSeconds) + " s (hang)");
             XSetInputFocus(dpy, o.window, RevertToParent, CurrentTime);
         }
-        if (o.checkpointEvery > 0 && n % o.checkpointEvery == 0 && !o.checkpoint.empty()) {
-            // Release anything held, let the program settle, then check.
-            XTestFakeButtonEvent(dpy, 1, False, 0);
-            XSync(dpy, False);
-            if (logFile) std::fflush(logFile);
+        if (o.checkpointEvery > 0 && n % o.checkpointEvery == 0) {
+            // Stop any filling, move the pointer off the controls, let the
+            // program settle, read the board from the screen and hand it to
+            // the checkpoint command.
+            XTestFakeMotionEvent(dpy, -1, g.x + 5, g.y + g.h - 5, 0);
+            key(XK_Escape);
+            if (!answersPing(o.window, o.hangSeconds)) return fail(n, "the window did not answer (hang)");
+            waitFor(300, [] { return false; });
+            std::string screen;
+            if (o.cell > 0) {
+                screen = readSettledBoard(o);
+                if (screen.size() != 81 || screen.find('?') != std::string::npos)
+                    return fail(n, "the board shows a field that holds no readable digit: " + screen);
+            }
+            if (logFile) {
+                std::fprintf(logFile, "%ld checkpoint %s\n", n, screen.c_str());
+                std::fflush(logFile);
+            }
+            if (!o.checkpoint.empty()) {
+                const std::string cmd = o.checkpoint + " " + std::to_string(n) + " " + screen;
+                if (std::system(cmd.c_str()) != 0) return fail(n, "checkpoint failed: " + cmd);
+            }
             ++checkpoints;
-            const std::string cmd = o.checkpoint + " " + std::to_string(n);
-            if (std::system(cmd.c_str()) != 0) return fail(n, "checkpoint failed: " + cmd);
             XSetInputFocus(dpy, o.window, RevertToParent, CurrentTime);
         }
     }

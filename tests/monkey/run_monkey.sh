@@ -34,10 +34,17 @@ unset XDG_CURRENT_DESKTOP DESKTOP_SESSION
 cd "$HOME" || exit 1
 e2e_start_app "$PROG"
 
+# The monkey learns the digits' shapes from row 1: enter puzzle, then 1..9.
+[ "$E2E_WW" -eq 915 ] && [ "$E2E_WH" -eq 707 ] || e2e_die "unexpected window size ${E2E_WW}x${E2E_WH}"
+e2e_click $((10 + 4 * 110 + 52)) 40
+e2e_type 123456789
+export E2E_WID E2E_WX E2E_WY E2E_TMP
+
 e2e_log "monkey: seed $SEED, $EVENTS events"
 start=$(date +%s)
 "$MONKEY" --window "$E2E_WID" --pid "$E2E_APP_PID" --seed "$SEED" --events "$EVENTS" \
-    --log "$E2E_TMP/events.log" ${MONKEY_CHECKPOINT:+--checkpoint-every 500 --checkpoint "$MONKEY_CHECKPOINT"}
+    --board 120,110,60 --calibrate 1 --checkpoint-every 500 --checkpoint "bash $HERE/checkpoint.sh" \
+    --log "$E2E_TMP/events.log"
 rc=$?
 e2e_log "monkey finished in $(($(date +%s) - start)) s"
 if [ $rc -ne 0 ]; then
