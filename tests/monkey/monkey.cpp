@@ -274,26 +274,33 @@ Shape shapeOf(const Grab& g, int x0, int y0, int size, unsigned long colour) {
     return s;
 }
 
-// The 81 fields in reading order: '0' empty, '1'..'9', '?' a shape that is no digit.
+// The 81 fields in reading order: '0' empty, '1'..'9', '?' a shape that is no
+// digit; then a blank and the 81 kinds: 'g' given (red), 'f' filled (grey),
+// 'e' entered (black), '-' empty.
 std::string readBoard(const Options& o, const Grab& g) {
     static const unsigned long colours[] = {0xD00000, 0xB0B0B0, 0x000000};
-    std::string digits;
+    static const char kindLetters[] = {'g', 'f', 'e'};
+    std::string digits, kinds;
     const int size = o.cell - 8;
     for (int r = 1; r <= 9; ++r)
         for (int c = 1; c <= 9; ++c) {
             const int x0 = o.boardX + (c - 1) * o.cell + 4, y0 = o.boardY + (r - 1) * o.cell + 4;
-            char found = '0';
-            for (unsigned long colour : colours) {
-                const Shape s = shapeOf(g, x0, y0, size, colour);
+            char found = '0', kind = '-';
+            for (int k = 0; k < 3; ++k) {
+                const Shape s = shapeOf(g, x0, y0, size, colours[k]);
                 if (s.empty()) continue;
-                char d = colour == 0x000000 ? '0' : '?';  // black may be option digits
+                char d = k == 2 ? '0' : '?';  // black may be option digits
                 for (int n = 1; n <= 9; ++n)
                     if (s == digitShapes[n]) d = static_cast<char>('0' + n);
-                if (d != '0') found = d;
+                if (d != '0') {
+                    found = d;
+                    kind = kindLetters[k];
+                }
             }
             digits += found;
+            kinds += kind;
         }
-    return digits;
+    return digits + " " + kinds;
 }
 
 bool grabWindow(Window w, Grab& g) {
@@ -456,7 +463,7 @@ int main(int argc, char** argv) {
             std::string screen;
             if (o.cell > 0) {
                 screen = readSettledBoard(o);
-                if (screen.size() != 81 || screen.find('?') != std::string::npos)
+                if (screen.size() != 163 || screen.find('?') != std::string::npos)
                     return fail(n, "the board shows a field that holds no readable digit: " + screen);
             }
             if (logFile) {
