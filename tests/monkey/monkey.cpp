@@ -44,6 +44,7 @@ struct Options {
     int hangSeconds = 10;
     int boardX = -1, boardY = -1, cell = 0;  // board view origin and field size (client pixels)
     bool calibrate = false;
+    std::vector<std::string> explore;  // titles of dialogs that get events before they are closed
 };
 
 Display* dpy = nullptr;
@@ -353,6 +354,7 @@ bool parse(int argc, char** argv, Options& o) {
         else if (k == "--board") {
             if (std::sscanf(v.c_str(), "%d,%d,%d", &o.boardX, &o.boardY, &o.cell) != 3) return false;
         } else if (k == "--calibrate") o.calibrate = v == "1";
+        else if (k == "--explore") o.explore.push_back(v);
         else return false;
     }
     return argc % 2 == 1 && o.window && o.pid > 0;
@@ -365,7 +367,7 @@ int main(int argc, char** argv) {
     if (!parse(argc, argv, o)) {
         std::fprintf(stderr, "usage: %s --window ID --pid PID [--seed S] [--events N] [--delay-ms D]\n"
                              "       [--board X,Y,CELL --calibrate 1] [--checkpoint-every N] [--checkpoint CMD]\n"
-                             "       [--log FILE] [--hang-seconds S]\n",
+                             "       [--explore TITLE] [--log FILE] [--hang-seconds S]\n",
                      argv[0]);
         return 2;
     }
@@ -383,8 +385,8 @@ int main(int argc, char** argv) {
     if (!o.log.empty()) logFile = std::fopen(o.log.c_str(), "w");
 
     Rng rng(o.seed);
-    Geometry g;
-    if (!geometryOf(o.window, g)) {
+    Geometry mainGeometry;
+    if (!geometryOf(o.window, mainGeometry)) {
         std::fprintf(stderr, "monkey: window 0x%lx not found\n", o.window);
         return 2;
     }
@@ -401,7 +403,17 @@ int main(int argc, char** argv) {
         return 1;
     };
 
+    Window exploring = 0;  // a dialog that gets the events for a while
+    long exploreBudget = 0;
+    auto focusTarget = [&] { return exploring ? exploring : o.window; };
     for (long n = 1; n <= o.events; ++n) {
+        Geometry g = mainGeometry;
+        if (exploring && !(stillMapped(exploring) && geometryOf(exploring, g))) {
+            exploring = 0;  // it closed itself
+            exploreBudget = 0;
+            g = mainGeometry;
+            XSetInputFocus(dpy, o.window, RevertToParent, CurrentTime);
+        }
         int x, y;
         const int kind = rng.below(100);
         bool shift = false, control = false;
@@ -438,25 +450,39 @@ int main(int argc, char** argv) {
         pump();
 
         if (!processAlive(o.pid)) return fail(n, "the program died (crash)");
+        if (exploring && --exploreBudget <= 0) {  // enough: closed below
+            exploring = 0;
+            exploreBudget = -1;
+        }
         for (Window d : dialogs(o.window)) {
+            if (d == exploring) continue;
             const std::string title = nameOf(d);
+            if (!exploring && std::find(o.explore.begin(), o.explore.end(), title) != o.explore.end() &&
+                exploreBudget == 0) {
+                exploring = d;
+                exploreBudget = rng.between(5, 40);
+                logEvent(n, "dialog-explore", static_cast<int>(d), static_cast<int>(exploreBudget));
+                XSetInputFocus(dpy, d, RevertToParent, CurrentTime);
+                continue;
+            }
+            exploreBudget = 0;
             logEvent(n, "dialog-close", static_cast<int>(d));
             if (logFile) std::fprintf(logFile, "  title: %s\n", title.c_str());
             if (!closeDialog(d)) return fail(n, "dialog \"" + title + "\" would not close");
             ++dialogsClosed;
-            XSetInputFocus(dpy, o.window, RevertToParent, CurrentTime);
+            XSetInputFocus(dpy, focusTarget(), RevertToParent, CurrentTime);
         }
         if (n % 50 == 0 || n == o.events) {
             if (!processAlive(o.pid)) return fail(n, "the program died (crash)");
             if (!answersPing(o.window, o.hangSeconds))
                 return fail(n, "the window did not answer within " + std::to_string(o.hangSeconds) + " s (hang)");
-            XSetInputFocus(dpy, o.window, RevertToParent, CurrentTime);
+            XSetInputFocus(dpy, focusTarget(), RevertToParent, CurrentTime);
         }
         if (o.checkpointEvery > 0 && n % o.checkpointEvery == 0) {
             // Stop any filling, move the pointer off the controls, let the
             // program settle, read the board from the screen and hand it to
             // the checkpoint command.
-            XTestFakeMotionEvent(dpy, -1, g.x + 5, g.y + g.h - 5, 0);
+            XTestFakeMotionEvent(dpy, -1, mainGeometry.x + 5, mainGeometry.y + mainGeometry.h - 5, 0);
             key(XK_Escape);
             if (!answersPing(o.window, o.hangSeconds)) return fail(n, "the window did not answer (hang)");
             waitFor(300, [] { return false; });

@@ -43,7 +43,7 @@ export E2E_WID E2E_WX E2E_WY E2E_TMP
 e2e_log "monkey: seed $SEED, $EVENTS events"
 start=$(date +%s)
 "$MONKEY" --window "$E2E_WID" --pid "$E2E_APP_PID" --seed "$SEED" --events "$EVENTS" \
-    --board 120,110,60 --calibrate 1 --checkpoint-every 500 ${MONKEY_CLIPBOARD:+--checkpoint "bash $HERE/checkpoint.sh"} \
+    --board 120,110,60 --calibrate 1 --explore "SUDOKU - help" --checkpoint-every 500 ${MONKEY_CLIPBOARD:+--checkpoint "bash $HERE/checkpoint.sh"} \
     --log "$E2E_TMP/events.log"
 rc=$?
 e2e_log "monkey finished in $(($(date +%s) - start)) s"
