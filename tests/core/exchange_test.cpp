@@ -109,7 +109,7 @@ TEST(PuzzleRecord, ByteLayout) {
 
 struct OpenRow {
     const char* what;
-    std::string bytes;        // file contents; "<dir>" makes a folder, "<none>" no file
+    std::string bytes;        // file contents; "<dir>" a folder, "<fifo>" a pipe, "<none>" no file
     const char* error;        // "" = opens
     const char* digits;       // first row of the opened board (when it opens)
     bool readOnly = false;
@@ -130,6 +130,7 @@ TEST(PuzzleFileOpen, Table) {
         {"a digit byte of 10", badDigit, "Invalid puzzle file", nullptr},
         {"missing file", "<none>", "File not found", nullptr},
         {"a folder", "<dir>", "File access denied", nullptr},
+        {"a pipe nobody writes to (no waiting)", "<fifo>", "Read beyond end of file", nullptr},
     };
     for (const OpenRow& row : rows) {
         SCOPED_TRACE(row.what);
@@ -137,6 +138,8 @@ TEST(PuzzleFileOpen, Table) {
         const std::string path = dir.file("hard.sdk");
         if (row.bytes == "<dir>")
             fs::create_directory(path);
+        else if (row.bytes == "<fifo>")
+            mkfifo(path.c_str(), 0644);
         else if (row.bytes != "<none>")
             writeBytes(path, row.bytes);
         if (row.readOnly) chmod(path.c_str(), 0444);
