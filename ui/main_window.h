@@ -66,6 +66,19 @@ public:
     void showAnalysisButton(int number) override;
     void openWebPage() override;
 
+    // Puzzle file and clipboard (ui/puzzle_exchange.cpp).
+    void openGame() override;
+    void saveGame() override;
+    void clipboardCommand() override;
+    // Opens a named puzzle file with every check: on success the caption, status line and
+    // board show it; a failing step shows the error box and changes nothing.
+    bool openPuzzleFile(const QString& path);
+    // Opens the file named by the first command-line argument, if any (at the first paint).
+    void openFromCommandLine();
+    void showFileError(const std::string& text);
+    // The program's arguments, the program itself first.
+    QStringList commandLine;
+
     // Event handlers of the controls.
     void ZelArrayBtn1BtnPaint(TZelArrayBtn* sender, std::uint8_t BtnNr, TBtnStatus status);
     void ZelArrayBtn1BtnChange(TZelArrayBtn* sender, std::uint8_t BtnNr, TBtnStatus status,
@@ -100,6 +113,7 @@ private:
                       const QString& caption, int fontHeight, const std::string& hoverText);
 
     std::unique_ptr<Game> game_;
+    bool openingAtFirstPaint_ = false;
 };
 
 }  // namespace dozudo
