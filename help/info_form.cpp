@@ -105,7 +105,6 @@ void TinfoForm::FormCreate() {
     page1Btn->setText("1");
     page1Btn->setGeometry(pageNrDisplay->x() - 25 - cs / 2, 5, 25, titleHeight);
     page1Btn->setFont(arialFont(titleFont, false));
-    page1Btn->setAutoRaise(true);
     page1Btn->setFocusPolicy(Qt::NoFocus);
     connect(page1Btn, &QToolButton::clicked, this, [this] { page1BtnClick(); });
 
