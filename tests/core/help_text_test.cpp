@@ -68,7 +68,9 @@ TEST(HelpText, EveryStoredLineDecodesToTheSource) {
     ASSERT_EQ(stored.size(), 225u);
     for (std::size_t i = 0; i < stored.size(); ++i) {
         EXPECT_EQ(decodeHelpLine(stored[i]), source[i]) << "line " << i;
-        if (!source[i].empty()) EXPECT_NE(stored[i], source[i]) << "line " << i << " is stored readable";
+        if (!source[i].empty()) {
+            EXPECT_NE(stored[i], source[i]) << "line " << i << " is stored readable";
+        }
         EXPECT_LE(stored[i].size(), 200u);
         EXPECT_EQ(stored[i].size() % 2, 0u);
     }
