@@ -62,8 +62,6 @@ TinfoForm::TinfoForm(int cs, std::vector<std::string> storedLines, QWidget* pare
     helpbox = new THelpBox(this);
     pageNrDisplay = new QLabel(this);
     page1Btn = new QToolButton(this);
-    ListBox1 = new QListWidget(this);
-    ListBox1->hide();
     Timer1 = new QTimer(this);
     FormCreate();
 }
@@ -116,7 +114,10 @@ void TinfoForm::FormCreate() {
 }
 
 void TinfoForm::fillListBox() {
-    if (source_.empty()) return;
+    if (ListBox1) return;
+    // An item view is costly to make; it is made with its lines when a page is first drawn.
+    ListBox1 = new QListWidget(this);
+    ListBox1->hide();
     for (const std::string& line : source_)
         ListBox1->addItem(QString::fromLatin1(line.data(), static_cast<qsizetype>(line.size())));
     source_.clear();
@@ -141,9 +142,18 @@ void TinfoForm::drawHelpLine(const QString& stored) {
         return;
     }
     Canvas& cv = helpbox->canvas();
+    // The font is chosen again only when the markup changes it.
+    int fontHeight = -1;
+    bool fontBold = false;
+    const auto useFont = [&](int height, bool bold) {
+        if (height == fontHeight && bold == fontBold) return;
+        fontHeight = height;
+        fontBold = bold;
+        cv.setFont("arial", height, bold);
+    };
     const HelpLineDrawing drawing =
-        interpretHelpLine(text, lineIndex, heights, [&cv](char ch, int height, bool bold) {
-            cv.setFont("arial", height, bold);
+        interpretHelpLine(text, lineIndex, heights, [&](char ch, int height, bool bold) {
+            useFont(height, bold);
             return cv.TextWidth(QString(QChar(static_cast<uchar>(ch))));
         });
     pages.linkPage[lineIndex] = drawing.linkPage;
@@ -157,7 +167,7 @@ void TinfoForm::drawHelpLine(const QString& stored) {
             cv.LineTo(op.x2, op.y2);
             continue;
         }
-        cv.setFont("arial", op.fontHeight, op.bold);
+        useFont(op.fontHeight, op.bold);
         if (op.shaded) {
             cv.setBrushColor(shadeColour);
         } else {

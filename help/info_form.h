@@ -50,7 +50,8 @@ class TinfoForm : public QDialog {
     THelpBox* helpbox = nullptr;
     QLabel* pageNrDisplay = nullptr;
     QToolButton* page1Btn = nullptr;
-    QListWidget* ListBox1 = nullptr;  // hidden; filled with the stored lines when first needed
+    // Hidden; made and filled with the stored lines when a page is first drawn.
+    QListWidget* ListBox1 = nullptr;
     QTimer* Timer1 = nullptr;
 
     int cellSize = 50;
