@@ -66,10 +66,6 @@ int main(int argc, char** argv) {
     }
     out += "    };\n    return lines;\n}\n\n}  // namespace dozudo\n";
 
-    // Written only when changed, so an unchanged text does not rebuild the library.
-    std::ifstream old(argv[2], std::ios::binary);
-    const std::string previous((std::istreambuf_iterator<char>(old)), std::istreambuf_iterator<char>());
-    if (previous == out) return 0;
     std::ofstream file(argv[2], std::ios::binary | std::ios::trunc);
     file << out;
     file.close();
