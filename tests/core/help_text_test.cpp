@@ -124,8 +124,6 @@ TEST(HelpPagesStep, StepsStopAtTheFirstAndLastPage) {
         {1, 1, 2, 2, true},   {8, 1, 1, 9, true},  {9, 1, 1, 9, false}, {9, 2, 1, 8, true},
         {2, 2, 1, 1, true},   {1, 2, 1, 1, false}, {4, 0, 1, 5, true},  {4, 0, 2, 3, true},
         {1, 0, 2, 1, false},  {9, 0, 1, 9, false},
-        // Beyond the last page (reached through a link): forward refused, back one page.
-        {12, 1, 1, 12, false}, {12, 2, 1, 11, true},
     };
     for (const Case& c : cases) {
         HelpPages p;
@@ -136,36 +134,6 @@ TEST(HelpPagesStep, StepsStopAtTheFirstAndLastPage) {
         EXPECT_EQ(p.helpPage, c.wantPage) << c.page << " d" << c.direction;
         EXPECT_EQ(p.repeatDirection, c.direction ? c.direction : c.lastDirection);
     }
-}
-
-TEST(HelpPagesHover, BandFollowsLinkLinesAndClicksFollowIt) {
-    HelpPages p;
-    p.pageCount = 9;
-    p.linkPage[3] = 5;
-    p.linkPage[4] = 40;
-    struct Step {
-        int line;
-        int off, on;
-    };
-    const std::vector<Step> steps = {
-        {2, 0, 0},   // no link: nothing
-        {3, 0, 3},   // onto a link: band on
-        {3, 0, 0},   // same line: nothing
-        {4, 3, 4},   // next link: old band off, new on
-        {5, 4, 0},   // off the links: band off
-        {0, 0, 0},   // the title row is never a link
-        {25, 0, 0},  // below the last text line
-    };
-    for (const Step& s : steps) {
-        const HelpPages::BandToggles t = p.hoverTo(s.line);
-        EXPECT_EQ(t.off, s.off) << "line " << s.line;
-        EXPECT_EQ(t.on, s.on) << "line " << s.line;
-    }
-    EXPECT_FALSE(p.followLink());  // no band shown: a click does nothing
-    EXPECT_EQ(p.helpPage, 1);
-    p.hoverTo(4);
-    EXPECT_TRUE(p.followLink());
-    EXPECT_EQ(p.helpPage, 40);  // not compared with pageCount
 }
 
 }  // namespace
