@@ -1,5 +1,6 @@
 #include "help/core/help_markup.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace dozudo {
