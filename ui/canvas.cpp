@@ -77,7 +77,7 @@ void Canvas::plot(int x, int y, QRgb pen) {
     if (penMode_ == PenMode::Copy) {
         image_->setPixel(x, y, pen | 0xFF000000u);
     } else {
-        image_->setPixel(x, y, (image_->pixel(x, y) | ~pen) | 0xFF000000u);
+        image_->setPixel(x, y, (pen | ~image_->pixel(x, y)) | 0xFF000000u);
     }
 }
 
@@ -89,7 +89,7 @@ void Canvas::withPainter(bool applyPenMode, F&& draw) {
     painter.setRenderHint(QPainter::TextAntialiasing, false);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     if (applyPenMode && penMode_ == PenMode::MergePenNot) {
-        painter.setCompositionMode(QPainter::RasterOp_NotSourceOrDestination);
+        painter.setCompositionMode(QPainter::RasterOp_SourceOrNotDestination);
     }
     draw(painter);
 }

@@ -40,7 +40,8 @@ struct TRect {
 };
 
 // How the pen combines with the picture: Copy puts the pen colour; MergePenNot sets
-// destination = destination OR NOT pen (applied to the red, green and blue bits).
+// destination = pen OR NOT destination (applied to the red, green and blue bits), so drawing
+// twice leaves pen OR the earlier value.
 enum class PenMode { Copy, MergePenNot };
 // Solid brushes fill; a clear brush leaves fills out and makes text transparent.
 enum class BrushStyle { Solid, Clear };

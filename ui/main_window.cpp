@@ -9,6 +9,7 @@
 
 #include "game/captions.h"
 #include "game/keys.h"
+#include "help/info_form.h"
 #include "ui/board_pictures.h"
 #include "ui/logo.h"
 
@@ -292,6 +293,10 @@ void TForm1::showAnalysisButton(int number) { ZelArrayBtn2->ShowBtn(static_cast<
 
 void TForm1::openWebPage() {
     QDesktopServices::openUrl(QUrl(QString("http://%1/math/").arg(makerHost)));
+}
+
+void TForm1::openHelp() {
+    if (infoForm) infoForm->openHelp(this);
 }
 
 // ---- command bars ----

@@ -19,6 +19,8 @@
 
 namespace dozudo {
 
+class TinfoForm;
+
 // The maker's web host: the link label's caption and the host of its page.
 inline constexpr const char* makerHost = "www.vorlane.example";
 
@@ -54,6 +56,8 @@ public:
     // The file dialogs are costly and watch their folder: made when first used.
     QFileDialog* OpenDialog1 = nullptr;
     QFileDialog* SaveDialog1 = nullptr;
+    // The help window, made right after this window (app/main.cpp).
+    TinfoForm* infoForm = nullptr;
 
     // Window
     void showStatusLine(const std::string& text, Rgb colour) override;
@@ -65,6 +69,7 @@ public:
     void hideAnalysisButton(int number) override;
     void showAnalysisButton(int number) override;
     void openWebPage() override;
+    void openHelp() override;
 
     // Puzzle file and clipboard (ui/puzzle_exchange.cpp).
     void openGame() override;
