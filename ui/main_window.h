@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "game/game.h"
+#include "print/print_page_controls.h"
 #include "ui/backing_widget.h"
 #include "ui/board_view.h"
 #include "ui/link_label.h"
@@ -54,6 +55,8 @@ public:
     // The file dialogs are costly and watch their folder: made when first used.
     QFileDialog* OpenDialog1 = nullptr;
     QFileDialog* SaveDialog1 = nullptr;
+    // The print page: selector, check box, print, erase and setup buttons, printer.
+    TPrintPageControls* printControls = nullptr;
 
     // Window
     void showStatusLine(const std::string& text, Rgb colour) override;
