@@ -1,5 +1,6 @@
 #include "print/print_page_controls.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -28,6 +29,9 @@ TPrintPageControls::TPrintPageControls(QWidget* window, Game& game, TZelArrayBtn
     selector->onBtnPaint = [this](TZelArrayBtn* s, std::uint8_t n, TBtnStatus st) {
         ZelArrayBtn3BtnPaint(s, n, st);
     };
+    // The icon's digits are in the toolkit's window-text colour, not in the window's own navy
+    // that the control picked up from its parent when it was made.
+    selector->canvas().setFontColor(QApplication::palette().color(QPalette::WindowText));
     connect(printbtn, &QToolButton::clicked, this, [this] { printbtnClick(); });
     connect(erasebtn, &QToolButton::clicked, this, [this] { erasebtnClick(); });
     connect(setupbtn, &QToolButton::clicked, this, [this] { setupbtnClick(); });
