@@ -3,7 +3,12 @@
 // printer's resolution, at page widths of 2400 and 4800 pixels.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QComboBox>
 #include <QFile>
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QTimer>
 #include <QImageReader>
 #include <QPainter>
 #include <QProcess>
@@ -223,6 +228,29 @@ TEST_F(PrintPageTest, PrinterAndSetupDialogAreMadeWhenFirstUsed) {
     form.printbtn->click();  // nothing on the page: no message, but the page width is read
     EXPECT_TRUE(controls().hasPrinter());
     EXPECT_EQ(status(), "welcome at the DOZUDO - vudede");
+}
+
+TEST_F(PrintPageTest, PrinterSetupShowsTheFileAndItsResolutionChoiceDecidesThePageWidth) {
+    printerAt(300, 2400);
+    click(0);
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        bool fileShown = false;
+        for (QLineEdit* edit : dialog->findChildren<QLineEdit*>())
+            fileShown = fileShown || edit->text() == pdf();
+        seen = fileShown && dialog->windowTitle() == "printer setup";
+        for (QComboBox* box : dialog->findChildren<QComboBox*>())
+            if (box->count() == 2 && box->itemData(1).toInt() == 600) box->setCurrentIndex(1);
+        dialog->accept();
+    });
+    form.setupbtn->click();
+    EXPECT_TRUE(seen);
+    EXPECT_EQ(controls().printer().width(), 4800);
+    form.printbtn->click();
+    EXPECT_EQ(status(), "puzzels send to printer");
+    EXPECT_TRUE(QFile::exists(pdf()));
 }
 
 // ------------------------------------------------------------------ printed sheets
