@@ -23,9 +23,8 @@ TPrintPageControls::TPrintPageControls(QWidget* window, Game& game, TZelArrayBtn
       optionsbox_(optionsbox),
       cellSize_(cellSize),
       makerHost_(std::move(makerHost)) {
-    selector->onBtnChange = [this](TZelArrayBtn* s, std::uint8_t n, TBtnStatus st, Qt::MouseButton b) {
-        ZelArrayBtn3BtnChange(s, n, st, b);
-    };
+    selector->onBtnChange = [this](TZelArrayBtn* s, std::uint8_t n, TBtnStatus st,
+                                   Qt::MouseButton b) { ZelArrayBtn3BtnChange(s, n, st, b); };
     selector->onBtnPaint = [this](TZelArrayBtn* s, std::uint8_t n, TBtnStatus st) {
         ZelArrayBtn3BtnPaint(s, n, st);
     };
@@ -99,7 +98,10 @@ void TPrintPageControls::setOutputFileName(const QString& fileName) {
 void TPrintPageControls::printbtnClick() {
     PagePrinter job(printer());
     printSheet(
-        job, printPage, [this](int slot) { return selector_->GetBtnStatus(static_cast<std::uint8_t>(slot)) == stDown; },
+        job, printPage,
+        [this](int slot) {
+            return selector_->GetBtnStatus(static_cast<std::uint8_t>(slot)) == stDown;
+        },
         optionsbox_->isChecked(), makerHost_, game_.status);
 }
 

@@ -39,8 +39,10 @@ void BM_PrintSheetWithBothBoardsAndOptions(benchmark::State& state) {
     StatusLine status(&view);
     for (auto _ : state) {
         PagePrinter job(*printer);
-        printSheet(job, page, [](int) { return true; }, true, "www.vorlane.example", status);
-        if (status.lastMessage() != "puzzels send to printer") state.SkipWithError(status.lastMessage().c_str());
+        printSheet(
+            job, page, [](int) { return true; }, true, "www.vorlane.example", status);
+        if (status.lastMessage() != "puzzels send to printer")
+            state.SkipWithError(status.lastMessage().c_str());
     }
 }
 BENCHMARK(BM_PrintSheetWithBothBoardsAndOptions)->Unit(benchmark::kMillisecond);

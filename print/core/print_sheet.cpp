@@ -33,7 +33,8 @@ std::array<std::array<std::uint16_t, 9>, 9> slotOptions(const PrintSlot& slot) {
     for (int c = 1; c <= 9; ++c)
         for (int r = 1; r <= 9; ++r)
             if (slot[c - 1][r - 1] == 0)
-                options[c - 1][r - 1] = rowMask[r - 1] & columnMask[c - 1] & groupMask[groupOf(c, r) - 1];
+                options[c - 1][r - 1] =
+                    rowMask[r - 1] & columnMask[c - 1] & groupMask[groupOf(c, r) - 1];
     return options;
 }
 

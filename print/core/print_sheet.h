@@ -64,8 +64,7 @@ int printScale(int pageWidth);
 std::array<std::array<std::uint16_t, 9>, 9> slotOptions(const PrintSlot& slot);
 
 // Draws one slot at scale s; position 1 is the top board (slot 0), 2 the bottom (slot 1).
-void printPuzzle(PrintCanvas& canvas, const PrintSlot& slot, int position, int s,
-                 bool withOptions);
+void printPuzzle(PrintCanvas& canvas, const PrintSlot& slot, int position, int s, bool withOptions);
 
 // The print command: checks the page width, prints the occupied positions and the credit line
 // ending in makerHost, and reports in the status line. occupied(slot) is asked before the job

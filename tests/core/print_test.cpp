@@ -100,9 +100,19 @@ TEST(PrintOptions, ComeFromTheSlotByRowColumnAndGroup) {
     const Case cases[] = {
         {"single missing digit", row1 + std::string(72, '.'), 9, 1, 1u << 9},
         {"empty board: all nine", std::string(81, '.'), 5, 5, 1022},
-        {"a digit twice in a row counts as missing again", "5...5...." + std::string(72, '.'), 9, 1, 1022},
+        {"a digit twice in a row counts as missing again", "5...5...." + std::string(72, '.'), 9, 1,
+         1022},
         {"full board: none", test::validSolution(), 3, 3, 0},
-        {"column and group", "........." "........." "........." "........." "....7...." "........." "........." "........." "....3....",
+        {"column and group",
+         "........."
+         "........."
+         "........."
+         "........."
+         "....7...."
+         "........."
+         "........."
+         "........."
+         "....3....",
          5, 1, static_cast<std::uint16_t>(1022 & ~(1u << 7) & ~(1u << 3))},
     };
     for (const Case& c : cases) {
@@ -117,7 +127,9 @@ TEST(PrintOptions, ComeFromTheSlotByRowColumnAndGroup) {
 class PrintCommand : public ::testing::Test {
   protected:
     void print(std::array<bool, 2> occupied, bool options = false) {
-        printSheet(printer, page, [&](int slot) { return occupied[slot]; }, options, "host.example", status);
+        printSheet(
+            printer, page, [&](int slot) { return occupied[slot]; }, options, "host.example",
+            status);
     }
     Status view;
     StatusLine status{&view};
@@ -155,7 +167,8 @@ TEST_F(PrintCommand, TopBoardThenBottomBoardThenTheCreditLineOnOneJob) {
     EXPECT_EQ(printer.log[1], "fill 900,200") << "top board first";
     const auto bottom = std::find(printer.log.begin(), printer.log.end(), "fill 900,3400");
     EXPECT_NE(bottom, printer.log.end());
-    EXPECT_EQ(printer.log[printer.log.size() - 2], "text 400,6500 Vorlane Software        host.example");
+    EXPECT_EQ(printer.log[printer.log.size() - 2],
+              "text 400,6500 Vorlane Software        host.example");
     EXPECT_EQ(printer.count("fill"), 18);
     EXPECT_EQ(view.text, "puzzels send to printer");
     EXPECT_EQ(view.colour, statusColors[0]);
@@ -163,7 +176,8 @@ TEST_F(PrintCommand, TopBoardThenBottomBoardThenTheCreditLineOnOneJob) {
 
 TEST_F(PrintCommand, APositionFreedMeanwhileIsNotPrinted) {
     int asked = 0;
-    printSheet(printer, page, [&](int slot) { return slot == 0 && ++asked == 1; }, true, "h", status);
+    printSheet(
+        printer, page, [&](int slot) { return slot == 0 && ++asked == 1; }, true, "h", status);
     EXPECT_EQ(printer.count("fill"), 0);
     EXPECT_EQ(printer.count("text"), 1) << "only the credit line";
 }

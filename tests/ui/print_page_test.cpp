@@ -6,13 +6,13 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
-#include <QLineEdit>
-#include <QPrintDialog>
-#include <QTimer>
 #include <QImageReader>
+#include <QLineEdit>
 #include <QPainter>
+#include <QPrintDialog>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <optional>
 
 #include "print/page_printer.h"
@@ -69,7 +69,8 @@ QRect expectedInk(const QString& text, int cellHeight, bool bold, int x, int y) 
     font.setPixelSize(Canvas::pixelSizeForCellHeight("arial", cellHeight, bold));
     font.setBold(bold);
     const QFontMetrics metrics(font);
-    QImage ref(x + metrics.horizontalAdvance(text) + cellHeight, y + 2 * cellHeight, QImage::Format_RGB32);
+    QImage ref(x + metrics.horizontalAdvance(text) + cellHeight, y + 2 * cellHeight,
+               QImage::Format_RGB32);
     ref.fill(Qt::white);
     QPainter p(&ref);
     p.setFont(font);
@@ -124,9 +125,9 @@ class PrintPageTest : public ::testing::Test {
         if (!QFile::exists(pdf())) return std::nullopt;
         QPrinter& p = controls().printer();
         const QString base = dir.filePath("sheet");
-        const int rc = QProcess::execute(
-            "pdftoppm", {"-r", QString::number(p.resolution()), "-aa", "no", "-aaVector", "no",
-                         "-png", "-singlefile", pdf(), base});
+        const int rc =
+            QProcess::execute("pdftoppm", {"-r", QString::number(p.resolution()), "-aa", "no",
+                                           "-aaVector", "no", "-png", "-singlefile", pdf(), base});
         if (rc != 0) return std::nullopt;
         Sheet sheet;
         QImageReader::setAllocationLimit(1024);  // a page at 600 dpi is larger than the default
@@ -163,7 +164,8 @@ TEST(PrintSelectorIcon, GreySquareAndThreeByThreeIconAtEveryScale) {
         const QRect flat(bottom.Left + 2, bottom.Top + 2, bottom.Width() - 4, bottom.Height() - 4);
 
         // A free position: only the light grey square inside the two-pixel edge.
-        EXPECT_EQ(static_cast<int>(pixelsOf(img, flat, paleGrey).size()), flat.width() * flat.height());
+        EXPECT_EQ(static_cast<int>(pixelsOf(img, flat, paleGrey).size()),
+                  flat.width() * flat.height());
         EXPECT_NE(px(img, bottom.Left + 1, bottom.Top + 5), paleGrey) << "edge kept";
 
         // An occupied one: lines of width 2 at steps d, digits 1..9 in reading order.
@@ -186,7 +188,8 @@ TEST(PrintSelectorIcon, GreySquareAndThreeByThreeIconAtEveryScale) {
                 EXPECT_FALSE(ink.isEmpty()) << "digit " << p + 3 * q + 1;
                 EXPECT_GE(ink.left(), cell.left() - 1 + t.xo) << "digit " << p + 3 * q + 1;
                 EXPECT_GE(ink.top(), cell.top() - 1 + t.yo) << "digit " << p + 3 * q + 1;
-                EXPECT_LT(ink.bottom(), cell.top() - 1 + t.yo + t.fontHeight) << "digit " << p + 3 * q + 1;
+                EXPECT_LT(ink.bottom(), cell.top() - 1 + t.yo + t.fontHeight)
+                    << "digit " << p + 3 * q + 1;
                 EXPECT_GE(ink.height(), t.fontHeight / 2) << "digit " << p + 3 * q + 1;
             }
     }
@@ -283,7 +286,8 @@ TEST_P(PrintedSheet, BoardsLinesDigitsOptionsAndCreditWhereTheLayoutPutsThem) {
                 EXPECT_EQ(sheet->at(x0 + group * gc + 7 * s, y0 + group * gr + 80 * s),
                           (gc + gr) % 2 == 0 ? lightYellow : white)
                     << "group " << gc << "," << gr;
-        // Field lines 2s wide at the 167s pitch, group lines 6s wide; the tenth field line at 1503s.
+        // Field lines 2s wide at the 167s pitch, group lines 6s wide; the tenth field line at
+        // 1503s.
         const auto lineAt = [&](int offset, int width, bool vertical) {
             const int lo = offset - width / 2, hi = offset + width / 2 - 1;
             const auto at = [&](int t) {
@@ -313,8 +317,10 @@ TEST_P(PrintedSheet, BoardsLinesDigitsOptionsAndCreditWhereTheLayoutPutsThem) {
     for (int c = 1; c <= 8; ++c) {
         const QRect field(x0 + pitch * (c - 1), 100 * s, pitch, pitch);
         const QRect ink = sheet->inkOf(black, field.adjusted(4 * s, 4 * s, -5 * s, -5 * s));
-        EXPECT_TRUE(near(ink, expectedInk(QString::number(c), 150 * s, false, field.x() + 50 * s,
-                                          field.y() + 11 * s), 2 * s))
+        EXPECT_TRUE(near(
+            ink,
+            expectedInk(QString::number(c), 150 * s, false, field.x() + 50 * s, field.y() + 11 * s),
+            2 * s))
             << "digit " << c;
     }
 
@@ -330,7 +336,8 @@ TEST_P(PrintedSheet, BoardsLinesDigitsOptionsAndCreditWhereTheLayoutPutsThem) {
             << "field (9,1) has the single option 9; option " << j;
         EXPECT_EQ(sheet->count(optionGrey, optionBox(100 * s, 2, 4, j)) > 0, j != 2 && j != 5)
             << "field (2,4) sees the 2 of its column and the 5 of its row; option " << j;
-        EXPECT_GT(sheet->count(optionGrey, optionBox(1700 * s, 5, 5, j)), 0) << "empty board, option " << j;
+        EXPECT_GT(sheet->count(optionGrey, optionBox(1700 * s, 5, 5, j)), 0)
+            << "empty board, option " << j;
     }
     const auto optionInk = [&](int y0, int c, int r, int j) {
         return near(sheet->inkOf(optionGrey, optionBox(y0, c, r, j)),
@@ -346,9 +353,11 @@ TEST_P(PrintedSheet, BoardsLinesDigitsOptionsAndCreditWhereTheLayoutPutsThem) {
             << "no options in the filled field (" << c << ",1)";
 
     // Credit line: blue bold text at (200s, PageHeight - 50s).
-    const QRect credit = sheet->inkOf(creditBlue, QRect(0, printer.height() - 100 * s, printer.width(), 100 * s));
-    EXPECT_TRUE(near(credit, expectedInk(QString("Vorlane Software        ") + makerHost, 45 * s, true,
-                                         200 * s, printer.height() - 50 * s),
+    const QRect credit =
+        sheet->inkOf(creditBlue, QRect(0, printer.height() - 100 * s, printer.width(), 100 * s));
+    EXPECT_TRUE(near(credit,
+                     expectedInk(QString("Vorlane Software        ") + makerHost, 45 * s, true,
+                                 200 * s, printer.height() - 50 * s),
                      2 * s));
     EXPECT_GT(credit.width(), 800 * s) << "Vorlane Software, eight blanks and the host name";
 
@@ -387,7 +396,8 @@ TEST_F(PrintPageTest, OtherPageWidthsAreRefusedBeforeAnythingIsPrinted) {
     EXPECT_EQ(statusColour(), rgb(255, 0, 0));
 
     click(0);
-    for (int dpi = 300; dpi < 320 && printer.width() != 2401; ++dpi) fitPageWidth(printer, dpi, 2401);
+    for (int dpi = 300; dpi < 320 && printer.width() != 2401; ++dpi)
+        fitPageWidth(printer, dpi, 2401);
     ASSERT_EQ(printer.width(), 2401);
     form.printbtn->click();
     EXPECT_EQ(status(), "unknown page format");
