@@ -52,6 +52,8 @@ for _ in $(seq 1 50); do [ -s "$PDF" ] && break; sleep 0.2; done
 [ -s "$PDF" ] || e2e_die "no PDF at $PDF"
 e2e_pass "printed to $PDF"
 sleep 0.5
+pdfinfo "$PDF" 2>/dev/null | grep -q '^Title: *DOZUDO - vudede$'
+e2e_check $? "the print job is titled DOZUDO - vudede"
 pdftoppm -r 300 -aa no -aaVector no -png -singlefile "$PDF" "$E2E_TMP/sheet" || e2e_die "pdftoppm failed"
 SHEET="$E2E_TMP/sheet.png"
 
