@@ -12,8 +12,12 @@
 namespace dozudo {
 
 QString defaultPrintFileName() {
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-        .filePath("dozudo-printpage.pdf");
+    // The documents folder named in the environment wins over the one in the user's
+    // user-dirs.dirs file, which is all that QStandardPaths reads.
+    QString folder = qEnvironmentVariable("XDG_DOCUMENTS_DIR");
+    if (folder.isEmpty() || QDir::isRelativePath(folder))
+        folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QDir(folder).filePath("dozudo-printpage.pdf");
 }
 
 QPageSize localePaper() {

@@ -30,9 +30,9 @@ PUZZLE=$(grep -v '^#' "$DATA/euler50.txt" | grep -m1 -E '^[0-9.]{81}$')
 
 e2e_start_xvfb
 export HOME="$E2E_TMP/home" XDG_CONFIG_HOME="$E2E_TMP/home/.config"
-export XDG_DOCUMENTS_DIR="$HOME/Documents"
+export XDG_DOCUMENTS_DIR="$HOME/Papers"
 mkdir -p "$HOME"
-PDF="$HOME/Documents/dozudo-printpage.pdf"
+PDF="$XDG_DOCUMENTS_DIR/dozudo-printpage.pdf"
 e2e_start_app "$PROG"
 
 click_bar $BTN_ENTER

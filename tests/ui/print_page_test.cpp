@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <optional>
@@ -254,6 +255,16 @@ TEST_F(PrintPageTest, PrinterSetupShowsTheFileAndItsResolutionChoiceDecidesThePa
     form.printbtn->click();
     EXPECT_EQ(status(), "puzzels send to printer");
     EXPECT_TRUE(QFile::exists(pdf()));
+}
+
+TEST(PrintFile, DefaultsToTheDocumentsFolder) {
+    const QByteArray saved = qgetenv("XDG_DOCUMENTS_DIR");
+    qputenv("XDG_DOCUMENTS_DIR", "/somewhere/Papers");
+    EXPECT_EQ(defaultPrintFileName(), "/somewhere/Papers/dozudo-printpage.pdf");
+    qputenv("XDG_DOCUMENTS_DIR", "Papers");  // not a folder name that can be trusted
+    EXPECT_EQ(defaultPrintFileName(),
+              QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + "/dozudo-printpage.pdf");
+    qputenv("XDG_DOCUMENTS_DIR", saved);
 }
 
 // ------------------------------------------------------------------ printed sheets
