@@ -223,7 +223,9 @@ void TForm1::FormCreate(int screenWidth, int screenHeight, std::uint64_t texture
     speedButton(setupbtn, "printer setup", cs * 3 / 10, false, colorFromBgr(0x808080));
     setupbtn->setGeometry(erasebtn->x(), StaticText1->y(), 2 * cs, erasebtn->height());
 
-    // 20-23: start state.
+    // 20-23: start state; the print page starts empty.
+    printControls = new TPrintPageControls(this, *game_, selector, printbtn, erasebtn, setupbtn,
+                                           optionsbox, cs, makerHost);
     game_->gameState = gsIdle;
     game_->hideAnalysis();
     game_->setStatus(0, "welcome at the DOZUDO - vudede");

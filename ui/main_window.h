@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "game/game.h"
+#include "print/print_page_controls.h"
 #include "ui/backing_widget.h"
 #include "ui/board_view.h"
 #include "ui/link_label.h"
@@ -58,6 +59,8 @@ public:
     QFileDialog* SaveDialog1 = nullptr;
     // The help window, made right after this window (app/main.cpp).
     TinfoForm* infoForm = nullptr;
+    // The print page: selector, check box, print, erase and setup buttons, printer.
+    TPrintPageControls* printControls = nullptr;
 
     // Window
     void showStatusLine(const std::string& text, Rgb colour) override;
