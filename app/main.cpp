@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "help/info_form.h"
 #include "ui/main_window.h"
 
 namespace {
@@ -29,6 +30,8 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     dozudo::TForm1 Form1;
+    // The help window starts hidden; it belongs to the main window.
+    Form1.infoForm = new dozudo::TinfoForm(Form1.cellSize, &Form1);
     Form1.show();
     return app.exec();
 }

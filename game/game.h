@@ -6,6 +6,7 @@
 
 #include "analysis/hints.h"
 #include "analysis/options.h"
+#include "exchange/puzzle_record.h"
 #include "game/screen.h"
 #include "model/board.h"
 #include "model/entry_log.h"
@@ -13,6 +14,8 @@
 #include "model/status_line.h"
 
 namespace dozudo {
+
+class PuzzleClipboard;
 
 class Game {
   public:
@@ -82,6 +85,18 @@ class Game {
     bool keyPress(char character);
     // A mouse press on field (column, row) of the board.
     void boardPress(int column, int row);
+
+    // ---- puzzle file and clipboard (game/exchange_commands.cpp) ----
+    // Reads a puzzle file and shows it: caption, status line and board (no repaint is
+    // asked for). Returns the error text of a failing step; then nothing has changed.
+    std::string openPuzzleFile(const std::string& path);
+    // Writes a record of the board to a puzzle file; on success shows "saved : " and
+    // releases "save". Returns the error text of a failing step.
+    std::string savePuzzleFile(const std::string& path, const puzzleRecord& record);
+    // "clipbrd": copies a board with digits, pastes into an empty one, then pauses.
+    void clipboardCommand(PuzzleClipboard& clipboard);
+    void copyToClipboard(PuzzleClipboard& clipboard);
+    void pasteFromClipboard(PuzzleClipboard& clipboard);
 
   private:
     void setTimerEnabled(bool enabled);

@@ -42,6 +42,10 @@ Canvas::Canvas(QImage* image) : image_(image) {
     font_ = withoutAntialiasing(font_);
 }
 
+Canvas::Canvas(QPainter* painter) : image_(nullptr), painter_(painter) {
+    font_ = withoutAntialiasing(font_);
+}
+
 void Canvas::setFont(const QFont& font) {
     font_ = withoutAntialiasing(font);
 }
@@ -73,23 +77,40 @@ void Canvas::changed(const QRect& r) {
 }
 
 void Canvas::plot(int x, int y, QRgb pen) {
+    if (painter_) {
+        withPainter(true, [&](QPainter& p) {
+            p.setPen(QColor(pen));
+            p.drawPoint(x, y);
+        });
+        return;
+    }
     if (!image_ || !image_->valid(x, y)) return;
     if (penMode_ == PenMode::Copy) {
         image_->setPixel(x, y, pen | 0xFF000000u);
     } else {
-        image_->setPixel(x, y, (image_->pixel(x, y) | ~pen) | 0xFF000000u);
+        image_->setPixel(x, y, (pen | ~image_->pixel(x, y)) | 0xFF000000u);
     }
 }
 
 template <typename F>
 void Canvas::withPainter(bool applyPenMode, F&& draw) {
+    if (painter_) {
+        painter_->save();
+        painter_->setRenderHint(QPainter::Antialiasing, false);
+        painter_->setRenderHint(QPainter::TextAntialiasing, false);
+        if (applyPenMode && penMode_ == PenMode::MergePenNot)
+            painter_->setCompositionMode(QPainter::RasterOp_NotSourceOrDestination);
+        draw(*painter_);
+        painter_->restore();
+        return;
+    }
     if (!image_ || image_->isNull()) return;
     QPainter painter(image_);
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setRenderHint(QPainter::TextAntialiasing, false);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     if (applyPenMode && penMode_ == PenMode::MergePenNot) {
-        painter.setCompositionMode(QPainter::RasterOp_NotSourceOrDestination);
+        painter.setCompositionMode(QPainter::RasterOp_SourceOrNotDestination);
     }
     draw(painter);
 }

@@ -15,6 +15,8 @@
 
 #include "model/colour.h"
 
+class QPainter;
+
 namespace dozudo {
 
 // A colour written $BBGGRR: blue in the high byte, red in the low byte.
@@ -40,7 +42,8 @@ struct TRect {
 };
 
 // How the pen combines with the picture: Copy puts the pen colour; MergePenNot sets
-// destination = destination OR NOT pen (applied to the red, green and blue bits).
+// destination = pen OR NOT destination (applied to the red, green and blue bits), so drawing
+// twice leaves pen OR the earlier value.
 enum class PenMode { Copy, MergePenNot };
 // Solid brushes fill; a clear brush leaves fills out and makes text transparent.
 enum class BrushStyle { Solid, Clear };
@@ -48,6 +51,9 @@ enum class BrushStyle { Solid, Clear };
 class Canvas {
   public:
     explicit Canvas(QImage* image = nullptr);
+    // A canvas drawing through a painter that is already active on another device (a printer,
+    // a PDF); the painter must outlive the canvas. Reading pixels is not available then.
+    explicit Canvas(QPainter* painter);
 
     // The image drawn on; it must outlive the canvas or be replaced before it goes.
     void setImage(QImage* image) { image_ = image; }
@@ -128,6 +134,7 @@ class Canvas {
     void withPainter(bool applyPenMode, F&& draw);
 
     QImage* image_;
+    QPainter* painter_ = nullptr;
     QColor penColor_{Qt::black};
     int penWidth_ = 1;
     PenMode penMode_ = PenMode::Copy;

@@ -9,6 +9,7 @@
 
 #include "game/captions.h"
 #include "game/keys.h"
+#include "help/info_form.h"
 #include "ui/board_pictures.h"
 #include "ui/logo.h"
 
@@ -42,7 +43,8 @@ int TForm1::cellSizeFor(int screenWidth) {
     return 50;
 }
 
-TForm1::TForm1(int screenWidth, int screenHeight, std::uint64_t textureSeed) : BackingWidget(nullptr) {
+TForm1::TForm1(int screenWidth, int screenHeight, std::uint64_t textureSeed)
+    : BackingWidget(nullptr), commandLine(QCoreApplication::arguments()) {
     setWindowTitle(QString::fromStdString(std::string(programTitle)));
     setFont(arialFont(11));
     setTextColour(this, navy);
@@ -91,6 +93,7 @@ void TForm1::FormCreate(int screenWidth, int screenHeight, std::uint64_t texture
     game_ = std::make_unique<Game>(*PaintBox1, *this);
     PaintBox1->setGame(game_.get());
     PaintBox1->onFieldPress = [this](int c, int r) { PaintBox1MouseDown(c, r); };
+    PaintBox1->onFirstPaint = [this] { openFromCommandLine(); };
 
     const TBtnColors colours{colorFromBgr(0xD0D0FF), colorFromBgr(0xD0FFD0), colorFromBgr(0xFF0000),
                              colorFromBgr(0x00FF00), colorFromBgr(0x000000)};
@@ -134,6 +137,7 @@ void TForm1::FormCreate(int screenWidth, int screenHeight, std::uint64_t texture
     StaticText1->setFont(arialFont(StaticText1->height() * 8 / 10));
     StaticText1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     StaticText1->setIndent(0);
+    StaticText1->setTextFormat(Qt::PlainText);  // file names may look like markup
     const int clientHeight = StaticText1->y() + StaticText1->height() + 10;
     setFixedSize(clientWidth, clientHeight);
 
@@ -219,7 +223,9 @@ void TForm1::FormCreate(int screenWidth, int screenHeight, std::uint64_t texture
     speedButton(setupbtn, "printer setup", cs * 3 / 10, false, colorFromBgr(0x808080));
     setupbtn->setGeometry(erasebtn->x(), StaticText1->y(), 2 * cs, erasebtn->height());
 
-    // 20-23: start state.
+    // 20-23: start state; the print page starts empty.
+    printControls = new TPrintPageControls(this, *game_, selector, printbtn, erasebtn, setupbtn,
+                                           optionsbox, cs, makerHost);
     game_->gameState = gsIdle;
     game_->hideAnalysis();
     game_->setStatus(0, "welcome at the DOZUDO - vudede");
@@ -265,7 +271,10 @@ void TForm1::showStatusLine(const std::string& text, Rgb colour) {
     StaticText1->setText(QString::fromStdString(text));
 }
 
-void TForm1::setCaption(const std::string& caption) { setWindowTitle(QString::fromStdString(caption)); }
+void TForm1::setCaption(const std::string& caption) {
+    // "[*]" is Qt's placeholder for the modified mark; doubled it shows as it stands.
+    setWindowTitle(QString::fromStdString(caption).replace("[*]", "[*][*]"));
+}
 
 void TForm1::beep() { QApplication::beep(); }
 
@@ -286,6 +295,10 @@ void TForm1::showAnalysisButton(int number) { ZelArrayBtn2->ShowBtn(static_cast<
 
 void TForm1::openWebPage() {
     QDesktopServices::openUrl(QUrl(QString("http://%1/math/").arg(makerHost)));
+}
+
+void TForm1::openHelp() {
+    if (infoForm) infoForm->openHelp(this);
 }
 
 // ---- command bars ----

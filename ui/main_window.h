@@ -12,12 +12,15 @@
 #include <memory>
 
 #include "game/game.h"
+#include "print/print_page_controls.h"
 #include "ui/backing_widget.h"
 #include "ui/board_view.h"
 #include "ui/link_label.h"
 #include "ui/button_array.h"
 
 namespace dozudo {
+
+class TinfoForm;
 
 // The maker's web host: the link label's caption and the host of its page.
 inline constexpr const char* makerHost = "www.vorlane.example";
@@ -54,6 +57,10 @@ public:
     // The file dialogs are costly and watch their folder: made when first used.
     QFileDialog* OpenDialog1 = nullptr;
     QFileDialog* SaveDialog1 = nullptr;
+    // The help window, made right after this window (app/main.cpp).
+    TinfoForm* infoForm = nullptr;
+    // The print page: selector, check box, print, erase and setup buttons, printer.
+    TPrintPageControls* printControls = nullptr;
 
     // Window
     void showStatusLine(const std::string& text, Rgb colour) override;
@@ -65,6 +72,20 @@ public:
     void hideAnalysisButton(int number) override;
     void showAnalysisButton(int number) override;
     void openWebPage() override;
+    void openHelp() override;
+
+    // Puzzle file and clipboard (ui/puzzle_exchange.cpp).
+    void openGame() override;
+    void saveGame() override;
+    void clipboardCommand() override;
+    // Opens a named puzzle file with every check: on success the caption, status line and
+    // board show it; a failing step shows the error box and changes nothing.
+    bool openPuzzleFile(const QString& path);
+    // Opens the file named by the first command-line argument, if any (at the first paint).
+    void openFromCommandLine();
+    void showFileError(const std::string& text);
+    // The program's arguments, the program itself first.
+    QStringList commandLine;
 
     // Event handlers of the controls.
     void ZelArrayBtn1BtnPaint(TZelArrayBtn* sender, std::uint8_t BtnNr, TBtnStatus status);
@@ -100,6 +121,7 @@ private:
                       const QString& caption, int fontHeight, const std::string& hoverText);
 
     std::unique_ptr<Game> game_;
+    bool openingAtFirstPaint_ = false;
 };
 
 }  // namespace dozudo

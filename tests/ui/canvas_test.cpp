@@ -129,7 +129,7 @@ TEST(CanvasLineChain, ConsecutiveSegmentsMeetWithoutGapOrOverlap) {
     c.LineTo(6, 6);
     c.LineTo(1, 6);
     c.LineTo(1, 1);
-    const QRgb merged = qRgb(0x1F, 0x2F, 0x3F);
+    const QRgb merged = qRgb(0xFF, 0xFF, 0xFF);  // pen | ~dst
     EXPECT_EQ(img.pixel(1, 1), merged);
     EXPECT_EQ(img.pixel(6, 1), merged);
     EXPECT_EQ(img.pixel(6, 6), merged);
@@ -148,8 +148,8 @@ TEST(CanvasPenMode, MergePenNotOrsTheInvertedPenIntoShapes) {
     c.setPenColor(QColor(0xF0, 0x0F, 0xFF));
     c.setBrushColor(QColor(0xFF, 0xFF, 0x00));
     c.Rectangle(1, 1, 9, 9);
-    EXPECT_EQ(img.pixel(1, 1), qRgb(0x1F, 0xF0, 0x30));  // outline: dst | ~pen
-    EXPECT_EQ(img.pixel(4, 4), qRgb(0x10, 0x20, 0xFF));  // inside: dst | ~brush
+    EXPECT_EQ(img.pixel(1, 1), qRgb(0xFF, 0xDF, 0xFF));  // outline: pen | ~dst
+    EXPECT_EQ(img.pixel(4, 4), qRgb(0xFF, 0xFF, 0xCF));  // inside: brush | ~dst
     EXPECT_EQ(img.pixel(9, 9), qRgb(0x10, 0x20, 0x30));
     // FillRect ignores the pen mode.
     c.FillRect(0, 0, 1, 1);

@@ -1,0 +1,78 @@
+// The effects of opening, saving, copying and pasting a puzzle on the program's state.
+#include "exchange/puzzle_file.h"
+#include "exchange/puzzle_text.h"
+#include "game/captions.h"
+#include "game/exchange_commands.h"
+#include "game/game.h"
+#include "model/rules.h"
+
+namespace dozudo {
+
+std::string Game::openPuzzleFile(const std::string& path) {
+    puzzleRecord record{};
+    std::string error = readPuzzleFile(path, record);
+    if (!error.empty()) return error;
+    const std::string name = fileNameOf(path);
+    window_.setCaption(std::string(programTitle) + " : " + name);
+    setStatus(0, "opened : " + name);
+    replaceBoard(boardFromRecord(record));
+    return {};
+}
+
+std::string Game::savePuzzleFile(const std::string& path, const puzzleRecord& record) {
+    std::string error = writePuzzleFile(path, record);
+    if (!error.empty()) return error;
+    setStatus(0, "saved : " + fileNameOf(path));
+    window_.releaseCommandButton(cmdSave);
+    return {};
+}
+
+void Game::clipboardCommand(PuzzleClipboard& clipboard) {
+    gameState = gsRestored;
+    countFilled();
+    if (filledCount > 0)
+        copyToClipboard(clipboard);
+    else
+        pasteFromClipboard(clipboard);
+    restartTimer();
+    fillMode = fmClipboard;
+}
+
+void Game::copyToClipboard(PuzzleClipboard& clipboard) {
+    clipboard.setText(puzzleText(board));
+    setStatus(0, "puzzle copied to clipboard");
+}
+
+void Game::pasteFromClipboard(PuzzleClipboard& clipboard) {
+    const std::string text = clipboard.hasText() ? clipboard.text() : std::string();
+    if (text.empty()) {
+        setStatus(1, "clipboard holds no text");
+        return;
+    }
+    const PuzzleScan scan = scanPuzzleText(text);
+    if (scan.markCount != 81) {
+        setStatus(1, "no Sudoku puzzle found");
+        return;
+    }
+    // Taken over field by field into a copy, so that a repeated digit leaves the board
+    // exactly as it was.
+    Board pasted = board;
+    for (int r = 1; r <= 9; ++r)
+        for (int c = 1; c <= 9; ++c) {
+            const field& f = scan.buffer.at(c, r);
+            if (f.digit == 0) {
+                pasted.at(c, r).digit = 0;
+                continue;
+            }
+            if (checkRules(pasted, c, r, f.digit) != 0) {
+                setStatus(1, "wrong digits");
+                return;
+            }
+            pasted.at(c, r) = f;
+        }
+    replaceBoard(pasted);
+    setStatus(0, "opened puzzle from clipboard");
+    view_.repaintBoard();
+}
+
+}  // namespace dozudo

@@ -1,0 +1,116 @@
+#include "ui/puzzle_exchange.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFileSystemModel>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QTimer>
+
+#include "exchange/puzzle_file.h"
+#include "game/captions.h"
+#include "ui/main_window.h"
+
+namespace dozudo {
+
+namespace {
+
+// A folder watcher costs a thread's work and inotify handles: only while a dialog runs.
+void setWatching(QFileDialog* dialog, bool on) {
+    if (auto* model = dialog->findChild<QFileSystemModel*>())
+        model->setOption(QFileSystemModel::DontWatchForChanges, !on);
+}
+
+std::string encodedPath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+}  // namespace
+
+bool QtPuzzleClipboard::hasText() {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    return data && data->hasText();
+}
+
+std::string QtPuzzleClipboard::text() {
+    return QGuiApplication::clipboard()->text().toStdString();
+}
+
+void QtPuzzleClipboard::setText(const std::string& text) {
+    QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+}
+
+QFileDialog* makePuzzleDialog(QWidget* parent, const QString& title, QFileDialog::AcceptMode mode) {
+    auto* dialog = new QFileDialog(parent);
+    dialog->setWindowTitle(title);
+    dialog->setAcceptMode(mode);
+    dialog->setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile
+                                                        : QFileDialog::ExistingFile);
+    dialog->setNameFilter("SUDOKU file (*sdk)");
+    dialog->setDefaultSuffix("sdk");
+    setWatching(dialog, false);
+    return dialog;
+}
+
+QString runFileDialog(QFileDialog* dialog) {
+    dialog->setDirectory(QCoreApplication::applicationDirPath());
+    dialog->selectFile(QString());
+    setWatching(dialog, true);
+    const bool accepted = dialog->exec() == QDialog::Accepted;
+    setWatching(dialog, false);
+    const QStringList files = dialog->selectedFiles();
+    return accepted && !files.isEmpty() ? files.first() : QString();
+}
+
+// ---- the main window's exchange commands ----
+
+void TForm1::openGame() {
+    if (!OpenDialog1) OpenDialog1 = makePuzzleDialog(this, "Open game", QFileDialog::AcceptOpen);
+    const QString path = runFileDialog(OpenDialog1);
+    if (!path.isEmpty() && !openPuzzleFile(path)) return;  // the button stays down
+    PaintBox1->repaintBoard();
+    releaseCommandButton(cmdOpen);
+}
+
+void TForm1::saveGame() {
+    // The board as it is now: the filling may go on while the dialog is open.
+    const puzzleRecord record = recordFromBoard(game_->board);
+    if (!SaveDialog1) SaveDialog1 = makePuzzleDialog(this, "save game", QFileDialog::AcceptSave);
+    const QString path = runFileDialog(SaveDialog1);
+    if (path.isEmpty()) return;  // cancelled: nothing written, "save" stays down
+    const std::string error = game_->savePuzzleFile(encodedPath(path), record);
+    if (!error.empty()) showFileError(error);
+}
+
+bool TForm1::openPuzzleFile(const QString& path) {
+    const std::string error = game_->openPuzzleFile(encodedPath(path));
+    if (!error.empty()) {
+        // Inside the first paint the box waits until the board has been drawn.
+        if (openingAtFirstPaint_)
+            QTimer::singleShot(0, this, [this, error] { showFileError(error); });
+        else
+            showFileError(error);
+        return false;
+    }
+    // The first paint goes on to draw the opened board itself.
+    if (!openingAtFirstPaint_) PaintBox1->repaintBoard();
+    return true;
+}
+
+void TForm1::openFromCommandLine() {
+    if (commandLine.size() < 2 || commandLine.at(1).isEmpty()) return;
+    openingAtFirstPaint_ = true;
+    openPuzzleFile(commandLine.at(1));
+    openingAtFirstPaint_ = false;
+}
+
+void TForm1::showFileError(const std::string& text) {
+    QMessageBox::critical(this, QCoreApplication::applicationName(), QString::fromStdString(text));
+}
+
+void TForm1::clipboardCommand() {
+    QtPuzzleClipboard clipboard;
+    game_->clipboardCommand(clipboard);
+}
+
+}  // namespace dozudo

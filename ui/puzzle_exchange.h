@@ -1,0 +1,28 @@
+#pragma once
+// The platform's side of the puzzle exchange: the file dialogs, the error box and the
+// clipboard. The TForm1 members declared in ui/main_window.h for it live in
+// ui/puzzle_exchange.cpp.
+
+#include <QFileDialog>
+#include <QString>
+
+#include "game/exchange_commands.h"
+
+namespace dozudo {
+
+// The system clipboard, plain text only. Reaches QClipboard only when used.
+class QtPuzzleClipboard : public PuzzleClipboard {
+  public:
+    bool hasText() override;
+    std::string text() override;
+    void setText(const std::string& text) override;
+};
+
+// A puzzle file dialog: title, the "SUDOKU file (*sdk)" filter and the default extension
+// "sdk". It watches its folder only while it runs (see runFileDialog).
+QFileDialog* makePuzzleDialog(QWidget* parent, const QString& title, QFileDialog::AcceptMode mode);
+// Shows the dialog in the folder of the program file; returns the chosen file, or an
+// empty text when the user cancelled.
+QString runFileDialog(QFileDialog* dialog);
+
+}  // namespace dozudo
