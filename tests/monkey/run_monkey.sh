@@ -31,8 +31,10 @@ printf '#!/bin/sh\necho "$@" >>"%s/browser.log"\n' "$E2E_TMP" >"$E2E_TMP/bin/xdg
 chmod +x "$E2E_TMP/bin/xdg-open"
 export PATH="$E2E_TMP/bin:$PATH" BROWSER="$E2E_TMP/bin/xdg-open"
 unset XDG_CURRENT_DESKTOP DESKTOP_SESSION
+# The file dialogs start in the program's own folder: run a copy from home.
+cp "$PROG" "$HOME/dozudo" || e2e_die "cannot copy $PROG"
 cd "$HOME" || exit 1
-e2e_start_app "$PROG"
+e2e_start_app "$HOME/dozudo"
 
 # The monkey learns the digits' shapes from row 1: enter puzzle, then 1..9.
 [ "$E2E_WW" -eq 915 ] && [ "$E2E_WH" -eq 707 ] || e2e_die "unexpected window size ${E2E_WW}x${E2E_WH}"
@@ -43,7 +45,7 @@ export E2E_WID E2E_WX E2E_WY E2E_TMP
 e2e_log "monkey: seed $SEED, $EVENTS events"
 start=$(date +%s)
 "$MONKEY" --window "$E2E_WID" --pid "$E2E_APP_PID" --seed "$SEED" --events "$EVENTS" \
-    --board 120,110,60 --calibrate 1 --explore "SUDOKU - help" --checkpoint-every 500 ${MONKEY_CLIPBOARD:+--checkpoint "bash $HERE/checkpoint.sh"} \
+    --board 120,110,60 --calibrate 1 --explore "SUDOKU - help" --checkpoint-every 500 --checkpoint "bash $HERE/checkpoint.sh" \
     --log "$E2E_TMP/events.log"
 rc=$?
 e2e_log "monkey finished in $(($(date +%s) - start)) s"
