@@ -16,6 +16,7 @@
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 #include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -147,6 +148,25 @@ bool waitFor(int ms, Done done) {
         if (std::chrono::steady_clock::now() >= end) return false;
         sleepMs(5);
     }
+}
+
+// Runs a shell command to its end while still doing the window manager's part,
+// so that windows the command causes to open get mapped. True on exit status 0.
+bool runPumping(const std::string& cmd) {
+    const pid_t child = fork();
+    if (child < 0) return false;
+    if (child == 0) {
+        execl("/bin/sh", "sh", "-c", cmd.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    int status = 0;
+    waitFor(120000, [&] { return waitpid(child, &status, WNOHANG) == child; });
+    if (waitpid(child, &status, WNOHANG) == 0) {  // still running after two minutes
+        kill(child, SIGKILL);
+        waitpid(child, &status, 0);
+        return false;
+    }
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 // True when the window's client answers a _NET_WM_PING within the limit.
@@ -480,12 +500,23 @@ int main(int argc, char** argv) {
         }
         if (o.checkpointEvery > 0 && n % o.checkpointEvery == 0) {
             // Stop any filling, move the pointer off the controls, let the
-            // program settle, read the board from the screen and hand it to
-            // the checkpoint command.
+            // program settle, close whatever dialog is still on its way, read
+            // the board from the screen and hand it to the checkpoint command.
             XTestFakeMotionEvent(dpy, -1, mainGeometry.x + 5, mainGeometry.y + mainGeometry.h - 5, 0);
             key(XK_Escape);
-            if (!answersPing(o.window, o.hangSeconds)) return fail(n, "the window did not answer (hang)");
-            waitFor(300, [] { return false; });
+            exploring = 0;
+            exploreBudget = 0;
+            for (int round = 0; round < 3; ++round) {
+                if (!answersPing(o.window, o.hangSeconds)) return fail(n, "the window did not answer (hang)");
+                waitFor(300, [] { return false; });
+                for (Window d : dialogs(o.window)) {
+                    logEvent(n, "dialog-close", static_cast<int>(d));
+                    if (!closeDialog(d)) return fail(n, "dialog \"" + nameOf(d) + "\" would not close");
+                    ++dialogsClosed;
+                }
+            }
+            if (!dialogs(o.window).empty()) return fail(n, "dialogs keep opening while nothing is pressed");
+            XSetInputFocus(dpy, o.window, RevertToParent, CurrentTime);
             std::string screen;
             if (o.cell > 0) {
                 screen = readSettledBoard(o);
@@ -498,7 +529,7 @@ int main(int argc, char** argv) {
             }
             if (!o.checkpoint.empty()) {
                 const std::string cmd = o.checkpoint + " " + std::to_string(n) + " " + screen;
-                if (std::system(cmd.c_str()) != 0) return fail(n, "checkpoint failed: " + cmd);
+                if (!runPumping(cmd)) return fail(n, "checkpoint failed: " + cmd);
             }
             ++checkpoints;
             XSetInputFocus(dpy, o.window, RevertToParent, CurrentTime);
