@@ -32,7 +32,13 @@ void Game::refreshAnalysis() {
 void Game::commandBarChange(int button, bool down) {
     setStatus(0, "");
     if (gameState == gsSolving || gameState == gsSolved) {
-        if (hintsShown) hideOptions();
+        // Leaving the solving display takes drawn options off the board and ends a running
+        // "fill all", whatever the display switches say.
+        if (hintsShown || optionsShown) hideOptions();
+        if (fillMode == fmFilling) {
+            fillMode = fmNone;
+            setTimerEnabled(false);
+        }
         hintsShown = false;
         optionsShown = false;
         hideAnalysis();

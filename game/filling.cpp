@@ -50,6 +50,7 @@ void Game::takeBack() {
         f.digit = 0;
         view_.drawField(t.column, t.row, 0, fkFilled);
         --entryLog.entryCount;
+        fieldEmptied();
     }
     if (userEntryReached) {
         const EntryTriple t = entryLog.last();

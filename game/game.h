@@ -87,6 +87,7 @@ class Game {
     void setTimerEnabled(bool enabled);
     void restartTimer();
     void setTimerInterval(int milliseconds);
+    void fieldEmptied();
     void moveRight();
     void moveLeft();
     bool selecting() const { return gameState == gsEntering || gameState == gsSolving; }
