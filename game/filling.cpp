@@ -14,7 +14,6 @@ void Game::restartTimer() {
 }
 
 void Game::setTimerInterval(int milliseconds) {
-    timerInterval = milliseconds;
     window_.setTimerInterval(milliseconds);
 }
 

@@ -31,7 +31,6 @@ class Game {
     OptionTables optionTables;
     Hint hint;
     StatusLine status;
-    int timerInterval = 333;
 
     // ---- board, log and status line ----
     void setStatus(int kind, const std::string& text) { status.setStatus(kind, text); }
