@@ -305,9 +305,8 @@ void TForm1::paintCaption(TZelArrayBtn* bar, std::uint8_t BtnNr, TBtnStatus stat
         cv.TextOut(rect.Left + (bar->BtnWidth() - cv.TextWidth(second)) / 2,
                    rect.Top + bar->BtnHeight() / 2, second);
     } else {
-        const QString probe = bar == ZelArrayBtn1 ? "I" : "H";
         cv.TextOut(rect.Left + (bar->BtnWidth() - cv.TextWidth(caption)) / 2,
-                   rect.Top + (bar->BtnHeight() - cv.TextHeight(probe)) / 2, caption);
+                   rect.Top + (bar->BtnHeight() - cv.TextHeight(caption)) / 2, caption);
     }
     if (status == stHI)
         game_->setStatus(4, hoverText);
