@@ -79,10 +79,12 @@ void TBoardView::drawFieldOptions(int c, int r) {
     if (!game_) return;
     Canvas& cv = canvas();
     cv.setBrushStyle(BrushStyle::Clear);
-    cv.setFont("Arial", cs_ * 3 / 10);
+    const int cellHeight = cs_ * 3 / 10;
+    cv.setFont("Arial", cellHeight);
     cv.setFontColor(Qt::black);
     const int step = cs_ * 2 / 10;
-    const int line = cv.TextHeight("9") - 2;
+    // Rows follow the asked-for cell height: the chosen font's line may be a pixel lower.
+    const int line = cellHeight - 2;
     const TRect inner = innerRect(c, r);
     const DigitMask mask = game_->optionTables.at(c, r);
     for (int n = 1; n <= 9; ++n)

@@ -43,7 +43,10 @@ int TForm1::cellSizeFor(int screenWidth) {
 }
 
 TForm1::TForm1(int screenWidth, int screenHeight, std::uint64_t textureSeed) : BackingWidget(nullptr) {
-    setWindowTitle(QString::fromStdString(std::string(programTitle)));
+    // A fixed window with a system menu, minimize and close, and no maximize.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setCaption(std::string(programTitle));
     setFont(arialFont(11));
     setTextColour(this, navy);
     setFocusPolicy(Qt::StrongFocus);
@@ -132,6 +135,7 @@ void TForm1::FormCreate(int screenWidth, int screenHeight, std::uint64_t texture
         StaticText1->setPalette(p);
     }
     StaticText1->setFont(arialFont(StaticText1->height() * 8 / 10));
+    StaticText1->setTextFormat(Qt::PlainText);
     StaticText1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     StaticText1->setIndent(0);
     const int clientHeight = StaticText1->y() + StaticText1->height() + 10;
@@ -265,7 +269,10 @@ void TForm1::showStatusLine(const std::string& text, Rgb colour) {
     StaticText1->setText(QString::fromStdString(text));
 }
 
-void TForm1::setCaption(const std::string& caption) { setWindowTitle(QString::fromStdString(caption)); }
+void TForm1::setCaption(const std::string& caption) {
+    // Qt reads "[*]" in a title as the modified-mark placeholder; doubled it stands for itself.
+    setWindowTitle(QString::fromStdString(caption).replace(QLatin1String("[*]"), QLatin1String("[*][*]")));
+}
 
 void TForm1::beep() { QApplication::beep(); }
 
@@ -372,11 +379,23 @@ void TForm1::keyPressEvent(QKeyEvent* event) {
 
 void TForm1::showEvent(QShowEvent* event) {
     BackingWidget::showEvent(event);
-    // Centre the whole window, its frame included, once the frame is known.
-    QTimer::singleShot(0, this, [this] {
+    if (!centring_) {
+        centring_ = true;
+        centreFrame(0);
+    }
+}
+
+void TForm1::centreFrame(int attempt) {
+    // The window was placed centred by its client area; once the window manager has framed it,
+    // it moves back by half the frame so that the whole window is centred. This happens once:
+    // later show events (a restore from minimized) leave the window where it is.
+    QTimer::singleShot(attempt == 0 ? 0 : 20, this, [this, attempt] {
         const QRect frame = frameGeometry();
         const int dx = frame.width() - width(), dy = frame.height() - height();
-        if (dx > 0 || dy > 0) move(x() - dx / 2, y() - dy / 2);
+        if (dx > 0 || dy > 0)
+            move(x() - dx / 2, y() - dy / 2);
+        else if (attempt < 10)
+            centreFrame(attempt + 1);  // no frame yet (or never: no window manager)
     });
 }
 
