@@ -18,7 +18,7 @@ class BackingWidget : public QWidget {
     explicit BackingWidget(QWidget* parent = nullptr);
 
     Canvas& canvas() { return canvas_; }
-    // The picture; its size follows the widget's size.
+    // The picture; its logical size follows the widget's size, its pixels the device pixel ratio.
     const QImage& image() const { return image_; }
 
     // Asks Qt to paint the whole widget; the picture is rebuilt before it is shown.

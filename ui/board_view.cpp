@@ -20,7 +20,7 @@ TBoardView::TBoardView(QWidget* parent, int cellSize, const QImage* boardBitmap,
       boardBitmap_(boardBitmap),
       markBitmap_(markBitmap),
       workBitmap_(workBitmap) {
-    setFixedSize(boardBitmap->size());
+    setFixedSize(logicalSize(*boardBitmap));
     setFocusPolicy(Qt::NoFocus);
 }
 
@@ -40,7 +40,8 @@ void TBoardView::drawSelectionMark(int c, int r) {
 void TBoardView::eraseSelectionMark(int c, int r) {
     const TRect f = fieldRect(c, r);
     Canvas work(workBitmap_);
-    const int w = workBitmap_->width(), h = workBitmap_->height();
+    const QSize side = logicalSize(*workBitmap_);
+    const int w = side.width(), h = side.height();
     work.CopyRect({0, 0, w, h}, *boardBitmap_, f);
     work.setBrushColor(Qt::black);
     work.FillRect(4, 4, w - 4, h - 4);
@@ -50,7 +51,8 @@ void TBoardView::eraseSelectionMark(int c, int r) {
 void TBoardView::clearFieldInterior(int c, int r) {
     const TRect f = fieldRect(c, r);
     Canvas work(workBitmap_);
-    const int w = workBitmap_->width(), h = workBitmap_->height();
+    const QSize side = logicalSize(*workBitmap_);
+    const int w = side.width(), h = side.height();
     work.setBrushColor(Qt::black);
     work.FillRect(0, 0, w, h);
     work.CopyRect({4, 4, w - 4, h - 4}, *boardBitmap_,

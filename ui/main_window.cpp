@@ -84,11 +84,13 @@ void TForm1::FormCreate(int screenWidth, int screenHeight, std::uint64_t texture
     // 1-4: scale and pictures.
     cellSize = cellSizeFor(screenWidth);
     const int cs = cellSize;
-    boardBitmap = QImage(9 * cs + 1, 9 * cs + 1, QImage::Format_RGB32);
+    // The pictures are drawn at the screen's device pixel ratio, as the board view is.
+    const qreal ratio = devicePixelRatioF();
+    boardBitmap = makePicture(9 * cs + 1, 9 * cs + 1, ratio);
     buildBoardPicture(boardBitmap, cs, textureSeed);
-    markBitmap = QImage(cs - 1, cs - 1, QImage::Format_RGB32);
+    markBitmap = makePicture(cs - 1, cs - 1, ratio);
     buildSelectionMark(markBitmap);
-    workBitmap = QImage(cs - 1, cs - 1, QImage::Format_RGB32);
+    workBitmap = makePicture(cs - 1, cs - 1, ratio);
 
     PaintBox1 = new TBoardView(this, cs, &boardBitmap, &markBitmap, &workBitmap);
     game_ = std::make_unique<Game>(*PaintBox1, *this);
