@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPen>
 #include <QtMath>
+#include <algorithm>
 #include <cstdlib>
 #include <map>
 #include <tuple>
@@ -69,13 +70,24 @@ int Canvas::pixelSizeForCellHeight(const QString& family, int cellHeight, bool b
     static std::map<std::tuple<QString, int, bool>, int> chosen;
     const auto key = std::make_tuple(family, cellHeight, bold);
     if (auto it = chosen.find(key); it != chosen.end()) return it->second;
-    int size = 1;
-    for (int p = cellHeight; p >= 1; --p) {
-        if (QFontMetrics(fontAt(family, p, bold)).height() <= cellHeight) {
-            size = p;
-            break;
-        }
-    }
+    // The largest size that fits. Line heights grow in step with the pixel size, so the search
+    // starts at the size one reference measurement predicts and checks a few sizes around it
+    // instead of loading a font for every size from cellHeight down (each load costs time and
+    // memory at start-up).
+    const auto fits = [&](int p) {
+        return QFontMetrics(fontAt(family, p, bold)).height() <= cellHeight;
+    };
+    static std::map<std::pair<QString, bool>, int> referenceHeight;  // line height at 100 px
+    auto ref = referenceHeight.find({family, bold});
+    if (ref == referenceHeight.end())
+        ref = referenceHeight.emplace(std::make_pair(family, bold),
+                                      std::max(1, QFontMetrics(fontAt(family, 100, bold)).height()))
+                  .first;
+    int size = std::clamp(cellHeight * 100 / ref->second, 1, std::max(1, cellHeight));
+    while (size > 1 && !fits(size)) --size;
+    // Sizes just above may still fit where rounding makes heights uneven.
+    for (int above = size + 1; above <= std::min(cellHeight, size + 3); ++above)
+        if (fits(above)) size = above;
     chosen.emplace(key, size);
     return size;
 }

@@ -221,6 +221,23 @@ TEST(CanvasFont, CellHeightPicksTheLargestFittingSize) {
     EXPECT_EQ(c.TextWidth(""), 0);
 }
 
+TEST(CanvasFont, NoLargerSizeFitsAtTheProgramsCellHeights) {
+    // The quick search must find what trying every size from the cell height down finds.
+    std::vector<int> cells = {36, 40, 48, 120, 150, 180};
+    for (int cell = 8; cell <= 30; ++cell) cells.push_back(cell);
+    for (int cell : cells)
+        for (bool bold : {false, true}) {
+            const int chosen = Canvas::pixelSizeForCellHeight("Arial", cell, bold);
+            for (int p = chosen + 1; p <= cell; ++p) {
+                QFont f("Arial");
+                f.setPixelSize(p);
+                f.setBold(bold);
+                f.setStyleStrategy(QFont::NoAntialias);
+                ASSERT_GT(QFontMetrics(f).height(), cell) << cell << (bold ? " bold" : "") << " size " << p;
+            }
+        }
+}
+
 TEST(CanvasText, TopLeftPlacementWithoutAntialiasing) {
     QImage img = blank(60, 40);
     Canvas c(&img);
