@@ -11,6 +11,16 @@ BackingWidget::BackingWidget(QWidget* parent) : QWidget(parent), canvas_(&image_
     syncImageSize();
 }
 
+const QImage& BackingWidget::image() {
+    if (!keepPicture_ && image_.isNull()) {
+        syncImageSize();
+        painting_ = true;
+        fullRepaint();
+        painting_ = false;
+    }
+    return image_;
+}
+
 void BackingWidget::invalidate() {
     rebuildPending_ = true;
     update();
@@ -57,11 +67,24 @@ void BackingWidget::paintEvent(QPaintEvent* event) {
     for (const QRect& r : event->region())
         p.drawImage(QRectF(r), image_,
                     QRectF(r.x() * ratio, r.y() * ratio, r.width() * ratio, r.height() * ratio));
+    if (!keepPicture_) {
+        p.end();
+        image_ = QImage();
+        rebuildPending_ = true;
+    }
 }
 
 void BackingWidget::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    syncImageSize();
+    if (keepPicture_)
+        syncImageSize();
+    else
+        rebuildPending_ = true;  // the picture is made by the next paint
+}
+
+void BackingWidget::setKeepPicture(bool keep) {
+    keepPicture_ = keep;
+    if (!keep) image_ = QImage();
 }
 
 void BackingWidget::showEvent(QShowEvent* event) {

@@ -85,9 +85,7 @@ int Canvas::pixelSizeForCellHeight(const QString& family, int cellHeight, bool b
                   .first;
     int size = std::clamp(cellHeight * 100 / ref->second, 1, std::max(1, cellHeight));
     while (size > 1 && !fits(size)) --size;
-    // Sizes just above may still fit where rounding makes heights uneven.
-    for (int above = size + 1; above <= std::min(cellHeight, size + 3); ++above)
-        if (fits(above)) size = above;
+    while (size < cellHeight && fits(size + 1)) ++size;
     chosen.emplace(key, size);
     return size;
 }

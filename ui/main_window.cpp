@@ -50,6 +50,8 @@ TForm1::TForm1(int screenWidth, int screenHeight, std::uint64_t textureSeed) : B
     setFont(arialFont(11));
     setTextColour(this, navy);
     setFocusPolicy(Qt::StrongFocus);
+    // The window's own picture (frame and numbers round the board) is drawn only when Qt asks.
+    setKeepPicture(false);
 
     // Controls; their places and sizes are set by FormCreate.
     ZelArrayBtn1 = new TZelArrayBtn(this);
