@@ -193,7 +193,7 @@ void TForm1::FormCreate(int screenWidth, int screenHeight, std::uint64_t texture
     Label1->setFixedSize(QFontMetrics(Label1->font()).horizontalAdvance(Label1->text()),
                          QFontMetrics(Label1->font()).height());
     Label1->move(selector->x(), selector->y() - Label1->height() - 10);
-    Image1->setPixmap(QPixmap::fromImage(makeLogo()));
+    Image1->setPixmap(QPixmap::fromImage(makeLogo(ratio)));
     Image1->setFixedSize(125, 30);
     Image1->move(column->x(), Label1->y() - cs * 3 / 2);
     QFont linkFont = arialFont(cs * 3 / 10);
