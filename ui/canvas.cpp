@@ -71,9 +71,9 @@ int Canvas::pixelSizeForCellHeight(const QString& family, int cellHeight, bool b
     const auto key = std::make_tuple(family, cellHeight, bold);
     if (auto it = chosen.find(key); it != chosen.end()) return it->second;
     // The largest size that fits. Line heights grow in step with the pixel size, so the search
-    // starts at the size one reference measurement predicts and checks a few sizes around it
-    // instead of loading a font for every size from cellHeight down (each load costs time and
-    // memory at start-up).
+    // starts at the size one reference measurement predicts and steps from there, instead of
+    // loading a font for every size from cellHeight down (each load costs start-up time and
+    // memory).
     const auto fits = [&](int p) {
         return QFontMetrics(fontAt(family, p, bold)).height() <= cellHeight;
     };
