@@ -7,7 +7,7 @@ packages=(
   cmake g++ make pkg-config
   qt6-base-dev libgl-dev fonts-liberation
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  xvfb xauth xdotool xclip x11-apps imagemagick poppler-utils
+  xvfb xauth xdotool xclip x11-apps imagemagick poppler-utils openbox python3
 )
 
 missing=()

@@ -120,8 +120,11 @@ private:
     void paintCaption(TZelArrayBtn* bar, std::uint8_t BtnNr, TBtnStatus status,
                       const QString& caption, int fontHeight, const std::string& hoverText);
 
+    void centreFrame(int attempt);
+
     std::unique_ptr<Game> game_;
     bool openingAtFirstPaint_ = false;
+    bool centring_ = false;  // the frame correction runs after the first show only
 };
 
 }  // namespace dozudo
