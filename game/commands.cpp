@@ -32,7 +32,13 @@ void Game::refreshAnalysis() {
 void Game::commandBarChange(int button, bool down) {
     setStatus(0, "");
     if (gameState == gsSolving || gameState == gsSolved) {
-        if (hintsShown) hideOptions();
+        // Leaving the solving display takes drawn options off the board and ends a running
+        // "fill all", whatever the display switches say.
+        if (hintsShown || optionsShown) hideOptions();
+        if (fillMode == fmFilling) {
+            fillMode = fmNone;
+            setTimerEnabled(false);
+        }
         hintsShown = false;
         optionsShown = false;
         hideAnalysis();
@@ -219,18 +225,12 @@ bool Game::keyPress(char character) {
     if (fillMode != fmNone) return false;
     if (!selecting() || selColumn == 0) return true;
     if (character == ' ') {
-        view_.eraseSelectionMark(selColumn, selRow);
-        moveRight();
-        selectField(selColumn, selRow);
+        keyDown(vkRight);
     } else if (character >= '0' && character <= '9') {
         const int digit = character - '0';
         if (gameState == gsEntering) {
             enterPuzzleDigit(digit);
-            if (digit != 0 && entryAccepted) {
-                view_.eraseSelectionMark(selColumn, selRow);
-                moveRight();
-                selectField(selColumn, selRow);
-            }
+            if (digit != 0 && entryAccepted) keyDown(vkRight);
         } else {
             enterDigit(digit);
         }

@@ -14,7 +14,6 @@ void Game::restartTimer() {
 }
 
 void Game::setTimerInterval(int milliseconds) {
-    timerInterval = milliseconds;
     window_.setTimerInterval(milliseconds);
 }
 
@@ -50,6 +49,7 @@ void Game::takeBack() {
         f.digit = 0;
         view_.drawField(t.column, t.row, 0, fkFilled);
         --entryLog.entryCount;
+        fieldEmptied();
     }
     if (userEntryReached) {
         const EntryTriple t = entryLog.last();

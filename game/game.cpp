@@ -94,7 +94,13 @@ void Game::removeLastEntry() {
     board.at(t.column, t.row).digit = 0;
     view_.drawField(t.column, t.row, 0, fkEntered);
     --entryLog.entryCount;
+    fieldEmptied();
     updateAnalysis();
+}
+
+void Game::fieldEmptied() {
+    // A solved board that loses a digit is being solved again: keys, clicks and filling work.
+    if (gameState == gsSolved) gameState = gsSolving;
 }
 
 void Game::updateAnalysis() {

@@ -34,7 +34,6 @@ class Game {
     OptionTables optionTables;
     Hint hint;
     StatusLine status;
-    int timerInterval = 333;
 
     // ---- board, log and status line ----
     void setStatus(int kind, const std::string& text) { status.setStatus(kind, text); }
@@ -102,6 +101,7 @@ class Game {
     void setTimerEnabled(bool enabled);
     void restartTimer();
     void setTimerInterval(int milliseconds);
+    void fieldEmptied();
     void moveRight();
     void moveLeft();
     bool selecting() const { return gameState == gsEntering || gameState == gsSolving; }

@@ -6,8 +6,7 @@
 namespace dozudo {
 
 void Game::reduceOptions() {
-    // The narrowing needs no more than a millisecond; the message is shown for the
-    // moment it runs and replaced by showReducedOptions.
+    // Never painted: showReducedOptions replaces it before the screen is updated.
     setStatus(0, "please wait....");
     reduceOptionTables(optionTables);
     showReducedOptions();

@@ -11,17 +11,31 @@ BackingWidget::BackingWidget(QWidget* parent) : QWidget(parent), canvas_(&image_
     syncImageSize();
 }
 
+const QImage& BackingWidget::image() {
+    if (!keepPicture_ && image_.isNull()) {
+        syncImageSize();
+        painting_ = true;
+        fullRepaint();
+        painting_ = false;
+    }
+    return image_;
+}
+
 void BackingWidget::invalidate() {
     rebuildPending_ = true;
     update();
 }
 
 void BackingWidget::syncImageSize() {
-    const QSize wanted = size().expandedTo(QSize(1, 1));
-    if (image_.size() == wanted) return;
-    QImage grown(wanted, QImage::Format_RGB32);
+    // The picture has the widget's logical size at the screen's device pixel ratio, so that
+    // text and lines are drawn sharp on high-density screens.
+    const QSize logical = size().expandedTo(QSize(1, 1));
+    const qreal ratio = devicePixelRatioF();
+    if (!image_.isNull() && image_.devicePixelRatio() == ratio && logicalSize(image_) == logical)
+        return;
+    QImage grown = makePicture(logical.width(), logical.height(), ratio);
     grown.fill(palette().color(QPalette::Window));
-    if (!image_.isNull()) {
+    if (!image_.isNull() && image_.devicePixelRatio() == ratio) {
         QPainter p(&grown);
         p.setCompositionMode(QPainter::CompositionMode_Source);
         p.drawImage(0, 0, image_);
@@ -49,12 +63,28 @@ void BackingWidget::paintEvent(QPaintEvent* event) {
     ownDirty_ = QRegion();
     QPainter p(this);
     p.setCompositionMode(QPainter::CompositionMode_Source);
-    for (const QRect& r : event->region()) p.drawImage(r, image_, r);
+    const qreal ratio = image_.devicePixelRatio();
+    for (const QRect& r : event->region())
+        p.drawImage(QRectF(r), image_,
+                    QRectF(r.x() * ratio, r.y() * ratio, r.width() * ratio, r.height() * ratio));
+    if (!keepPicture_) {
+        p.end();
+        image_ = QImage();
+        rebuildPending_ = true;
+    }
 }
 
 void BackingWidget::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    syncImageSize();
+    if (keepPicture_)
+        syncImageSize();
+    else
+        rebuildPending_ = true;  // the picture is made by the next paint
+}
+
+void BackingWidget::setKeepPicture(bool keep) {
+    keepPicture_ = keep;
+    if (!keep) image_ = QImage();
 }
 
 void BackingWidget::showEvent(QShowEvent* event) {

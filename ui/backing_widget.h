@@ -18,11 +18,17 @@ class BackingWidget : public QWidget {
     explicit BackingWidget(QWidget* parent = nullptr);
 
     Canvas& canvas() { return canvas_; }
-    // The picture; its size follows the widget's size.
+    // The picture; its logical size follows the widget's size, its pixels the device pixel ratio.
+    // A widget that does not keep its picture draws one for the caller.
+    const QImage& image();
     const QImage& image() const { return image_; }
 
     // Asks Qt to paint the whole widget; the picture is rebuilt before it is shown.
     void invalidate();
+
+    // A widget that draws only inside fullRepaint needs its picture only while it is painted;
+    // without keeping it the picture's memory is given back after every paint.
+    void setKeepPicture(bool keep);
 
   protected:
     // Draws the whole picture from the widget's state. Runs inside paintEvent.
@@ -42,6 +48,7 @@ class BackingWidget : public QWidget {
     QRegion ownDirty_;  // pixels changed by our own drawing and not yet shown
     bool rebuildPending_ = true;
     bool painting_ = false;
+    bool keepPicture_ = true;
 };
 
 }  // namespace dozudo

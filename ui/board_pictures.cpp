@@ -50,7 +50,7 @@ void buildBoardPicture(QImage& boardBitmap, int cs, std::uint64_t seed) {
 
 void buildSelectionMark(QImage& markBitmap) {
     Canvas canvas(&markBitmap);
-    const int s = markBitmap.width();
+    const int s = logicalSize(markBitmap).width();
     canvas.setBrushColor(Qt::black);
     canvas.FillRect(0, 0, s, s);
     canvas.setPenWidth(1);

@@ -20,7 +20,7 @@ TBoardView::TBoardView(QWidget* parent, int cellSize, const QImage* boardBitmap,
       boardBitmap_(boardBitmap),
       markBitmap_(markBitmap),
       workBitmap_(workBitmap) {
-    setFixedSize(boardBitmap->size());
+    setFixedSize(logicalSize(*boardBitmap));
     setFocusPolicy(Qt::NoFocus);
 }
 
@@ -40,7 +40,8 @@ void TBoardView::drawSelectionMark(int c, int r) {
 void TBoardView::eraseSelectionMark(int c, int r) {
     const TRect f = fieldRect(c, r);
     Canvas work(workBitmap_);
-    const int w = workBitmap_->width(), h = workBitmap_->height();
+    const QSize side = logicalSize(*workBitmap_);
+    const int w = side.width(), h = side.height();
     work.CopyRect({0, 0, w, h}, *boardBitmap_, f);
     work.setBrushColor(Qt::black);
     work.FillRect(4, 4, w - 4, h - 4);
@@ -50,7 +51,8 @@ void TBoardView::eraseSelectionMark(int c, int r) {
 void TBoardView::clearFieldInterior(int c, int r) {
     const TRect f = fieldRect(c, r);
     Canvas work(workBitmap_);
-    const int w = workBitmap_->width(), h = workBitmap_->height();
+    const QSize side = logicalSize(*workBitmap_);
+    const int w = side.width(), h = side.height();
     work.setBrushColor(Qt::black);
     work.FillRect(0, 0, w, h);
     work.CopyRect({4, 4, w - 4, h - 4}, *boardBitmap_,
@@ -79,10 +81,12 @@ void TBoardView::drawFieldOptions(int c, int r) {
     if (!game_) return;
     Canvas& cv = canvas();
     cv.setBrushStyle(BrushStyle::Clear);
-    cv.setFont("Arial", cs_ * 3 / 10);
+    const int cellHeight = cs_ * 3 / 10;
+    cv.setFont("Arial", cellHeight);
     cv.setFontColor(Qt::black);
     const int step = cs_ * 2 / 10;
-    const int line = cv.TextHeight("9") - 2;
+    // Rows follow the asked-for cell height: the chosen font's line may be a pixel lower.
+    const int line = cellHeight - 2;
     const TRect inner = innerRect(c, r);
     const DigitMask mask = game_->optionTables.at(c, r);
     for (int n = 1; n <= 9; ++n)

@@ -3,6 +3,8 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPen>
+#include <QtMath>
+#include <algorithm>
 #include <cstdlib>
 #include <map>
 #include <tuple>
@@ -19,6 +21,19 @@ QColor colorFromRgb(int red, int green, int blue) {
 
 QColor toQColor(Rgb colour) {
     return QColor(colour.red, colour.green, colour.blue);
+}
+
+QImage makePicture(int width, int height, qreal ratio, QImage::Format format) {
+    if (ratio <= 0) ratio = 1;
+    QImage picture(qCeil(width * ratio), qCeil(height * ratio), format);
+    picture.setDevicePixelRatio(ratio);
+    return picture;
+}
+
+QSize logicalSize(const QImage& picture) {
+    const qreal r = picture.devicePixelRatio();
+    if (r == 1) return picture.size();
+    return QSize(qCeil(picture.width() / r - 1e-9), qCeil(picture.height() / r - 1e-9));
 }
 
 namespace {
@@ -59,20 +74,46 @@ int Canvas::pixelSizeForCellHeight(const QString& family, int cellHeight, bool b
     static std::map<std::tuple<QString, int, bool>, int> chosen;
     const auto key = std::make_tuple(family, cellHeight, bold);
     if (auto it = chosen.find(key); it != chosen.end()) return it->second;
-    int size = 1;
-    for (int p = cellHeight; p >= 1; --p) {
-        if (QFontMetrics(fontAt(family, p, bold)).height() <= cellHeight) {
-            size = p;
-            break;
-        }
-    }
+    // The largest size that fits. Line heights grow in step with the pixel size, so the search
+    // starts at the size one reference measurement predicts and steps from there, instead of
+    // loading a font for every size from cellHeight down (each load costs start-up time and
+    // memory).
+    const auto fits = [&](int p) {
+        return QFontMetrics(fontAt(family, p, bold)).height() <= cellHeight;
+    };
+    static std::map<std::pair<QString, bool>, int> referenceHeight;  // line height at 100 px
+    auto ref = referenceHeight.find({family, bold});
+    if (ref == referenceHeight.end())
+        ref = referenceHeight.emplace(std::make_pair(family, bold),
+                                      std::max(1, QFontMetrics(fontAt(family, 100, bold)).height()))
+                  .first;
+    int size = std::clamp(cellHeight * 100 / ref->second, 1, std::max(1, cellHeight));
+    while (size > 1 && !fits(size)) --size;
+    while (size < cellHeight && fits(size + 1)) ++size;
     chosen.emplace(key, size);
     return size;
 }
 
+int Canvas::device(int v) const {
+    const qreal s = scale();
+    return s == 1 ? v : qFloor(v * s + 0.5);
+}
+
+QRect Canvas::deviceRect(const QRect& logical) const {
+    const int left = device(logical.x()), top = device(logical.y());
+    return QRect(left, top, device(logical.x() + logical.width()) - left,
+                 device(logical.y() + logical.height()) - top);
+}
+
+bool Canvas::validLogical(int x, int y) const {
+    if (!image_) return false;
+    if (scale() == 1) return image_->valid(x, y);
+    return QRect(QPoint(0, 0), logicalSize(*image_)).contains(x, y);
+}
+
 void Canvas::changed(const QRect& r) {
     if (!image_ || !onChange) return;
-    const QRect clipped = r.intersected(image_->rect());
+    const QRect clipped = r.intersected(QRect(QPoint(0, 0), logicalSize(*image_)));
     if (!clipped.isEmpty()) onChange(clipped);
 }
 
@@ -84,35 +125,55 @@ void Canvas::plot(int x, int y, QRgb pen) {
         });
         return;
     }
-    if (!image_ || !image_->valid(x, y)) return;
-    if (penMode_ == PenMode::Copy) {
-        image_->setPixel(x, y, pen | 0xFF000000u);
-    } else {
-        image_->setPixel(x, y, (pen | ~image_->pixel(x, y)) | 0xFF000000u);
-    }
+    if (!validLogical(x, y)) return;
+    // One logical pixel: a block of device pixels (one pixel at ratio 1).
+    const QRect block = deviceRect(QRect(x, y, 1, 1)).intersected(image_->rect());
+    for (int dy = block.top(); dy <= block.bottom(); ++dy)
+        for (int dx = block.left(); dx <= block.right(); ++dx) {
+            if (penMode_ == PenMode::Copy)
+                image_->setPixel(dx, dy, pen | 0xFF000000u);
+            else
+                image_->setPixel(dx, dy, (pen | ~image_->pixel(dx, dy)) | 0xFF000000u);
+        }
 }
 
 template <typename F>
 void Canvas::withPainter(bool applyPenMode, F&& draw) {
     if (painter_) {
         painter_->save();
-        painter_->setRenderHint(QPainter::Antialiasing, false);
-        painter_->setRenderHint(QPainter::TextAntialiasing, false);
-        if (applyPenMode && penMode_ == PenMode::MergePenNot)
-            painter_->setCompositionMode(QPainter::RasterOp_NotSourceOrDestination);
+        prepare(*painter_, applyPenMode);
         draw(*painter_);
         painter_->restore();
         return;
     }
     if (!image_ || image_->isNull()) return;
     QPainter painter(image_);
+    prepare(painter, applyPenMode);
+    draw(painter);
+}
+
+template <typename F>
+void Canvas::withDevicePainter(F&& draw) {
+    if (painter_) {  // a printer's painter has no ratio of its own
+        withPainter(false, draw);
+        return;
+    }
+    if (!image_ || image_->isNull()) return;
+    // The same pixels seen without the ratio: the painter works in device pixels.
+    QImage pixels(image_->bits(), image_->width(), image_->height(), image_->bytesPerLine(),
+                  image_->format());
+    QPainter painter(&pixels);
+    prepare(painter, false);
+    draw(painter);
+}
+
+void Canvas::prepare(QPainter& painter, bool applyPenMode) const {
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setRenderHint(QPainter::TextAntialiasing, false);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     if (applyPenMode && penMode_ == PenMode::MergePenNot) {
         painter.setCompositionMode(QPainter::RasterOp_SourceOrNotDestination);
     }
-    draw(painter);
 }
 
 void Canvas::LineTo(int x, int y) {
@@ -151,7 +212,7 @@ void Canvas::LineTo(int x, int y) {
 
 void Canvas::FillRect(const TRect& r) {
     if (brushStyle_ == BrushStyle::Clear || r.isEmpty()) return;
-    withPainter(false, [&](QPainter& p) { p.fillRect(r.toQRect(), brushColor_); });
+    withDevicePainter([&](QPainter& p) { p.fillRect(deviceRect(r.toQRect()), brushColor_); });
     changed(r.toQRect());
 }
 
@@ -231,13 +292,19 @@ int Canvas::TextHeight(const QString&) const {
 
 void Canvas::CopyRect(const TRect& dest, const QImage& source, const TRect& sourceRect) {
     if (dest.isEmpty() || sourceRect.isEmpty()) return;
+    // The source rectangle is logical; the painter wants the source's own pixels.
+    const qreal ss = source.devicePixelRatio();
+    const QRect sourcePixels =
+        ss == 1 ? sourceRect.toQRect()
+                : QRect(qFloor(sourceRect.Left * ss + 0.5), qFloor(sourceRect.Top * ss + 0.5),
+                        qFloor(sourceRect.Right * ss + 0.5) - qFloor(sourceRect.Left * ss + 0.5),
+                        qFloor(sourceRect.Bottom * ss + 0.5) - qFloor(sourceRect.Top * ss + 0.5));
     // Copying within the same picture reads from a snapshot of the source region.
-    const QImage src = (&source == image_) ? source.copy(sourceRect.toQRect()) : source;
-    const QRect from = (&source == image_) ? QRect(QPoint(0, 0), sourceRect.toQRect().size())
-                                           : sourceRect.toQRect();
-    withPainter(false, [&](QPainter& p) {
+    const QImage src = (&source == image_) ? source.copy(sourcePixels) : source;
+    const QRect from = (&source == image_) ? QRect(QPoint(0, 0), sourcePixels.size()) : sourcePixels;
+    withDevicePainter([&](QPainter& p) {
         p.setCompositionMode(QPainter::CompositionMode_Source);
-        p.drawImage(QRectF(dest.toQRect()), src, QRectF(from));
+        p.drawImage(QRectF(deviceRect(dest.toQRect())), src, QRectF(from));
     });
     changed(dest.toQRect());
 }
@@ -249,27 +316,35 @@ void Canvas::Draw(int x, int y, const QImage& picture) {
 
 void Canvas::DrawTransparent(int x, int y, const QImage& picture, const QColor& transparent) {
     if (!image_ || picture.isNull()) return;
-    const QImage src = picture.convertToFormat(QImage::Format_RGB32);
+    const QSize logical = logicalSize(picture);
+    QImage src = picture.convertToFormat(QImage::Format_RGB32);
+    // A picture of another ratio is brought to this one first (nearest pixel, no blending).
+    if (picture.devicePixelRatio() != scale())
+        src = src.scaled(deviceRect(QRect(0, 0, logical.width(), logical.height())).size());
     const QRgb key = transparent.rgb() & 0xFFFFFFu;
+    const int ox = device(x), oy = device(y);
     for (int sy = 0; sy < src.height(); ++sy) {
         const auto* line = reinterpret_cast<const QRgb*>(src.constScanLine(sy));
         for (int sx = 0; sx < src.width(); ++sx) {
             if ((line[sx] & 0xFFFFFFu) == key) continue;
-            if (image_->valid(x + sx, y + sy))
-                image_->setPixel(x + sx, y + sy, line[sx] | 0xFF000000u);
+            if (image_->valid(ox + sx, oy + sy))
+                image_->setPixel(ox + sx, oy + sy, line[sx] | 0xFF000000u);
         }
     }
-    changed(QRect(x, y, src.width(), src.height()));
+    changed(QRect(QPoint(x, y), logical));
 }
 
 QColor Canvas::Pixel(int x, int y) const {
-    if (!image_ || !image_->valid(x, y)) return QColor();
-    return QColor(image_->pixel(x, y));
+    if (!validLogical(x, y)) return QColor();
+    return QColor(image_->pixel(device(x), device(y)));
 }
 
 void Canvas::SetPixel(int x, int y, const QColor& c) {
-    if (!image_ || !image_->valid(x, y)) return;
-    image_->setPixel(x, y, c.rgb() | 0xFF000000u);
+    if (!validLogical(x, y)) return;
+    const PenMode keep = penMode_;
+    penMode_ = PenMode::Copy;
+    plot(x, y, c.rgb());
+    penMode_ = keep;
     changed(QRect(x, y, 1, 1));
 }
 

@@ -1,6 +1,9 @@
 #pragma once
 // The drawing layer of the front: a canvas over a QImage with the pixel rules the program's
-// pictures are designed for. Every operation draws into the image at once; rectangles have an
+// pictures are designed for. Coordinates are logical pixels; a picture with a device pixel
+// ratio above 1 is drawn at its full resolution: a logical pixel covers ratio x ratio device
+// pixels, text and shapes are rendered at device size (sharp), and at ratio 1 every pixel is
+// exactly as the rules say. Every operation draws into the image at once; rectangles have an
 // exclusive right and bottom, lines leave out their end pixel, text is placed by the top-left
 // corner of its character cell, fonts are chosen by cell height, and nothing is antialiased.
 
@@ -10,6 +13,8 @@
 #include <QPoint>
 #include <QRect>
 #include <QString>
+
+class QPainter;
 #include <cstdint>
 #include <functional>
 
@@ -25,6 +30,12 @@ QColor colorFromBgr(std::uint32_t bbggrr);
 QColor colorFromRgb(int red, int green, int blue);
 // A colour of the Qt-free core.
 QColor toQColor(Rgb colour);
+
+// A picture of the given logical size drawn at a device pixel ratio: ceil(size x ratio) pixels,
+// marked with the ratio so that canvases and painters work on it in logical pixels.
+QImage makePicture(int width, int height, qreal ratio, QImage::Format format = QImage::Format_RGB32);
+// The size of a picture in logical pixels (its pixel size divided by its ratio, rounded up).
+QSize logicalSize(const QImage& picture);
 
 // A rectangle given by its edges; Right and Bottom lie just outside it.
 struct TRect {
@@ -58,6 +69,8 @@ class Canvas {
     // The image drawn on; it must outlive the canvas or be replaced before it goes.
     void setImage(QImage* image) { image_ = image; }
     QImage* image() const { return image_; }
+    // Device pixels per logical pixel of the image (1 without an image).
+    qreal scale() const { return image_ ? image_->devicePixelRatio() : 1.0; }
 
     // Called after every operation with the rectangle of pixels it may have changed (clipped
     // to the image). A widget uses it to bring those pixels to the screen.
@@ -129,9 +142,17 @@ class Canvas {
   private:
     void changed(const QRect& r);
     void plot(int x, int y, QRgb pen);
+    // Device coordinate of a logical edge, and the device pixels of a logical rectangle.
+    int device(int v) const;
+    QRect deviceRect(const QRect& logical) const;
+    bool validLogical(int x, int y) const;
     // Runs a QPainter operation with antialiasing off and the pen mode as composition mode.
     template <typename F>
     void withPainter(bool applyPenMode, F&& draw);
+    // Runs a QPainter operation in device pixels (the ratio left out).
+    template <typename F>
+    void withDevicePainter(F&& draw);
+    void prepare(QPainter& painter, bool applyPenMode) const;
 
     QImage* image_;
     QPainter* painter_ = nullptr;

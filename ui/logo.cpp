@@ -4,8 +4,8 @@
 
 namespace dozudo {
 
-QImage makeLogo() {
-    QImage logo(125, 30, QImage::Format_ARGB32);
+QImage makeLogo(qreal ratio) {
+    QImage logo = makePicture(125, 30, ratio, QImage::Format_ARGB32);
     logo.fill(Qt::transparent);
     Canvas cv(&logo);
     // Nine small squares as a 3 x 3 group, then the name.

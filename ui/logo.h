@@ -1,10 +1,10 @@
 #pragma once
-// The program's 125 x 30 logo, drawn at start-up.
+// The program's 125 x 30 logo (logical pixels), drawn at start-up at the given pixel ratio.
 
 #include <QImage>
 
 namespace dozudo {
 
-QImage makeLogo();
+QImage makeLogo(qreal ratio = 1);
 
 }  // namespace dozudo

@@ -46,10 +46,15 @@ int TForm1::cellSizeFor(int screenWidth) {
 
 TForm1::TForm1(int screenWidth, int screenHeight, std::uint64_t textureSeed)
     : BackingWidget(nullptr), commandLine(QCoreApplication::arguments()) {
-    setWindowTitle(QString::fromStdString(std::string(programTitle)));
+    // A fixed window with a system menu, minimize and close, and no maximize.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setCaption(std::string(programTitle));
     setFont(arialFont(11));
     setTextColour(this, navy);
     setFocusPolicy(Qt::StrongFocus);
+    // The window's own picture (frame and numbers round the board) is drawn only when Qt asks.
+    setKeepPicture(false);
 
     // Controls; their places and sizes are set by FormCreate.
     ZelArrayBtn1 = new TZelArrayBtn(this);
@@ -85,11 +90,13 @@ void TForm1::FormCreate(int screenWidth, int screenHeight, std::uint64_t texture
     // 1-4: scale and pictures.
     cellSize = cellSizeFor(screenWidth);
     const int cs = cellSize;
-    boardBitmap = QImage(9 * cs + 1, 9 * cs + 1, QImage::Format_RGB32);
+    // The pictures are drawn at the screen's device pixel ratio, as the board view is.
+    const qreal ratio = devicePixelRatioF();
+    boardBitmap = makePicture(9 * cs + 1, 9 * cs + 1, ratio);
     buildBoardPicture(boardBitmap, cs, textureSeed);
-    markBitmap = QImage(cs - 1, cs - 1, QImage::Format_RGB32);
+    markBitmap = makePicture(cs - 1, cs - 1, ratio);
     buildSelectionMark(markBitmap);
-    workBitmap = QImage(cs - 1, cs - 1, QImage::Format_RGB32);
+    workBitmap = makePicture(cs - 1, cs - 1, ratio);
 
     PaintBox1 = new TBoardView(this, cs, &boardBitmap, &markBitmap, &workBitmap);
     game_ = std::make_unique<Game>(*PaintBox1, *this);
@@ -137,9 +144,9 @@ void TForm1::FormCreate(int screenWidth, int screenHeight, std::uint64_t texture
         StaticText1->setPalette(p);
     }
     StaticText1->setFont(arialFont(StaticText1->height() * 8 / 10));
+    StaticText1->setTextFormat(Qt::PlainText);
     StaticText1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     StaticText1->setIndent(0);
-    StaticText1->setTextFormat(Qt::PlainText);  // file names may look like markup
     const int clientHeight = StaticText1->y() + StaticText1->height() + 10;
     setFixedSize(clientWidth, clientHeight);
 
@@ -191,7 +198,7 @@ void TForm1::FormCreate(int screenWidth, int screenHeight, std::uint64_t texture
     Label1->setFixedSize(QFontMetrics(Label1->font()).horizontalAdvance(Label1->text()),
                          QFontMetrics(Label1->font()).height());
     Label1->move(selector->x(), selector->y() - Label1->height() - 10);
-    Image1->setPixmap(QPixmap::fromImage(makeLogo()));
+    Image1->setPixmap(QPixmap::fromImage(makeLogo(ratio)));
     Image1->setFixedSize(125, 30);
     Image1->move(column->x(), Label1->y() - cs * 3 / 2);
     QFont linkFont = arialFont(cs * 3 / 10);
@@ -274,8 +281,8 @@ void TForm1::showStatusLine(const std::string& text, Rgb colour) {
 }
 
 void TForm1::setCaption(const std::string& caption) {
-    // "[*]" is Qt's placeholder for the modified mark; doubled it shows as it stands.
-    setWindowTitle(QString::fromStdString(caption).replace("[*]", "[*][*]"));
+    // Qt reads "[*]" in a title as the modified-mark placeholder; doubled it stands for itself.
+    setWindowTitle(QString::fromStdString(caption).replace(QLatin1String("[*]"), QLatin1String("[*][*]")));
 }
 
 void TForm1::beep() { QApplication::beep(); }
@@ -320,9 +327,8 @@ void TForm1::paintCaption(TZelArrayBtn* bar, std::uint8_t BtnNr, TBtnStatus stat
         cv.TextOut(rect.Left + (bar->BtnWidth() - cv.TextWidth(second)) / 2,
                    rect.Top + bar->BtnHeight() / 2, second);
     } else {
-        const QString probe = bar == ZelArrayBtn1 ? "I" : "H";
         cv.TextOut(rect.Left + (bar->BtnWidth() - cv.TextWidth(caption)) / 2,
-                   rect.Top + (bar->BtnHeight() - cv.TextHeight(probe)) / 2, caption);
+                   rect.Top + (bar->BtnHeight() - cv.TextHeight(caption)) / 2, caption);
     }
     if (status == stHI)
         game_->setStatus(4, hoverText);
@@ -388,11 +394,23 @@ void TForm1::keyPressEvent(QKeyEvent* event) {
 
 void TForm1::showEvent(QShowEvent* event) {
     BackingWidget::showEvent(event);
-    // Centre the whole window, its frame included, once the frame is known.
-    QTimer::singleShot(0, this, [this] {
+    if (!centring_) {
+        centring_ = true;
+        centreFrame(0);
+    }
+}
+
+void TForm1::centreFrame(int attempt) {
+    // The window was placed centred by its client area; once the window manager has framed it,
+    // it moves back by half the frame so that the whole window is centred. This happens once:
+    // later show events (a restore from minimized) leave the window where it is.
+    QTimer::singleShot(attempt == 0 ? 0 : 20, this, [this, attempt] {
         const QRect frame = frameGeometry();
         const int dx = frame.width() - width(), dy = frame.height() - height();
-        if (dx > 0 || dy > 0) move(x() - dx / 2, y() - dy / 2);
+        if (dx > 0 || dy > 0)
+            move(x() - dx / 2, y() - dy / 2);
+        else if (attempt < 10)
+            centreFrame(attempt + 1);  // no frame yet (or never: no window manager)
     });
 }
 

@@ -123,9 +123,12 @@ private:
     void paintCaption(TZelArrayBtn* bar, std::uint8_t BtnNr, TBtnStatus status,
                       const QString& caption, int fontHeight, const std::string& hoverText);
 
+    void centreFrame(int attempt);
+
     std::unique_ptr<Game> game_;
     bool openingAtFirstPaint_ = false;
     QString droppedFile_;  // while a dropped file is being opened
+    bool centring_ = false;  // the frame correction runs after the first show only
 };
 
 }  // namespace dozudo

@@ -189,7 +189,6 @@ TEST_F(Filling, PauseIs500AfterFillAllWasUsed) {
     game.enterDigit(5);
     game.takeBack();
     EXPECT_EQ(window.interval, 500);
-    EXPECT_EQ(game.timerInterval, 500);
 }
 
 TEST_F(Filling, ClipboardPauseEndsInIdleAndReleasesTheButton) {

@@ -28,10 +28,10 @@ QImage withMark(QImage img, int cs, int c, int r, const QImage& mark) {
 
 // The 3 x 3 place of option n in field (c, r): x = innerRect.Left + ((n-1) mod 3 + 1) * step,
 // y = innerRect.Top + ((n-1) div 3) * line, in a T(0.3cs) font cell; step = T(0.2cs) and
-// line = cell height - 2.
+// line = the asked-for cell height - 2 (18 - 2 at cs 60, where the font's line is only 17).
 QRect optionPlace(int cs, int c, int r, int n) {
     const int cell = arialCell(cs * 3 / 10);
-    const int step = cs * 2 / 10, line = cell - 2;
+    const int step = cs * 2 / 10, line = cs * 3 / 10 - 2;
     const int left = (c - 1) * cs + 4, top = (r - 1) * cs + 4;
     return QRect(left + ((n - 1) % 3 + 1) * step, top + ((n - 1) / 3) * line,
                  arialAdvance(cs * 3 / 10, QString::number(n)), cell);

@@ -221,6 +221,23 @@ TEST(CanvasFont, CellHeightPicksTheLargestFittingSize) {
     EXPECT_EQ(c.TextWidth(""), 0);
 }
 
+TEST(CanvasFont, NoLargerSizeFitsAtTheProgramsCellHeights) {
+    // The quick search must find what trying every size from the cell height down finds.
+    std::vector<int> cells = {36, 40, 48, 120, 150, 180};
+    for (int cell = 8; cell <= 30; ++cell) cells.push_back(cell);
+    for (int cell : cells)
+        for (bool bold : {false, true}) {
+            const int chosen = Canvas::pixelSizeForCellHeight("Arial", cell, bold);
+            for (int p = chosen + 1; p <= cell; ++p) {
+                QFont f("Arial");
+                f.setPixelSize(p);
+                f.setBold(bold);
+                f.setStyleStrategy(QFont::NoAntialias);
+                ASSERT_GT(QFontMetrics(f).height(), cell) << cell << (bold ? " bold" : "") << " size " << p;
+            }
+        }
+}
+
 TEST(CanvasText, TopLeftPlacementWithoutAntialiasing) {
     QImage img = blank(60, 40);
     Canvas c(&img);
@@ -311,6 +328,56 @@ TEST(CanvasPicture, DrawTransparentSkipsTheKeyColour) {
     c.Draw(0, 0, pic);
     EXPECT_EQ(img.pixel(0, 0), qRgb(0, 255, 0));
     EXPECT_EQ(img.pixel(1, 0), red);
+}
+
+// A picture at pixel ratio 2: logical coordinates, every logical pixel a 2 x 2 block for fills,
+// lines and copies; text rendered at device size.
+TEST(CanvasRatio, LogicalOperationsCoverDeviceBlocks) {
+    QImage img = makePicture(20, 20, 2.0);
+    img.fill(white);
+    ASSERT_EQ(img.size(), QSize(40, 40));
+    EXPECT_EQ(logicalSize(img), QSize(20, 20));
+    Canvas c(&img);
+    QRect reported;
+    c.onChange = [&](const QRect& r) { reported |= r; };
+    c.setBrushColor(QColor(red));
+    c.FillRect(2, 2, 5, 5);
+    c.setPenColor(QColor(blue));
+    c.MoveTo(0, 10);
+    c.LineTo(10, 10);
+    struct Probe {
+        int x, y;
+        QRgb colour;
+    };
+    const Probe probes[] = {{4, 4, red},   {9, 9, red},   {3, 4, white}, {10, 9, white},
+                            {0, 20, blue}, {19, 21, blue}, {20, 20, white}, {0, 22, white}};
+    for (const Probe& p : probes)
+        EXPECT_EQ(img.pixel(p.x, p.y) & 0xFFFFFFu, p.colour & 0xFFFFFFu) << p.x << "," << p.y;
+    EXPECT_EQ(c.Pixel(2, 2), QColor(red));
+    EXPECT_EQ(reported, QRect(0, 2, 11, 9));  // logical pixels (a line reports its end too)
+
+    // A copy from a ratio-1 picture enlarges it into the blocks.
+    QImage small = blank(2, 1, blue);
+    small.setPixel(1, 0, red);
+    c.Draw(12, 0, small);
+    EXPECT_EQ(img.pixel(25, 1) & 0xFFFFFFu, blue & 0xFFFFFFu);
+    EXPECT_EQ(img.pixel(26, 0) & 0xFFFFFFu, red & 0xFFFFFFu);
+
+    // Text: glyph edges fall between the blocks, so it is not a ratio-1 picture enlarged.
+    QImage page = makePicture(60, 30, 2.0);
+    page.fill(white);
+    Canvas t(&page);
+    t.setFont("Arial", 24);
+    t.setBrushStyle(BrushStyle::Clear);
+    t.TextOut(2, 2, "S8");
+    bool split = false;
+    for (int y = 0; y + 1 < page.height() && !split; y += 2)
+        for (int x = 0; x + 1 < page.width() && !split; x += 2) {
+            const int ink = (page.pixel(x, y) != page.pixel(x + 1, y)) +
+                            (page.pixel(x, y) != page.pixel(x, y + 1));
+            split = ink > 0;
+        }
+    EXPECT_TRUE(split);
 }
 
 }  // namespace
