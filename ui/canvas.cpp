@@ -96,6 +96,13 @@ int Canvas::pixelSizeForCellHeight(const QString& family, int cellHeight, bool b
     return size;
 }
 
+QFont Canvas::widgetFont(int cellHeight, bool bold) {
+    QFont f("Arial");
+    f.setPixelSize(pixelSizeForCellHeight("Arial", cellHeight, bold));
+    f.setBold(bold);
+    return f;
+}
+
 int Canvas::device(int v) const {
     const qreal s = scale();
     return s == 1 ? v : qFloor(v * s + 0.5);
