@@ -33,9 +33,9 @@ void Game::commandBarChange(int button, bool down) {
     setStatus(0, "");
     if (gameState == gsSolving || gameState == gsSolved) {
         // Leaving the solving display takes drawn options off the board and ends a running
-        // "fill all", whatever the display switches say.
+        // "fill all" or a pending take back, whatever the display switches say.
         if (hintsShown || optionsShown) hideOptions();
-        if (fillMode == fmFilling) {
+        if (fillMode == fmFilling || fillMode == fmTakeBack) {
             fillMode = fmNone;
             setTimerEnabled(false);
         }

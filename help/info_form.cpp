@@ -9,12 +9,7 @@ namespace dozudo {
 
 namespace {
 
-QFont arialFont(int cellHeight, bool bold) {
-    QFont f("Arial");
-    f.setPixelSize(Canvas::pixelSizeForCellHeight("Arial", cellHeight, bold));
-    f.setBold(bold);
-    return f;
-}
+QFont arialFont(int cellHeight, bool bold) { return Canvas::widgetFont(cellHeight, bold); }
 
 const QColor shadeColour = colorFromBgr(0xD8D8D8);
 const QColor frameColour = colorFromBgr(0x606060);

@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPen>
+#include <QRawFont>
 #include <QtMath>
 #include <algorithm>
 #include <cstdlib>
@@ -74,24 +75,32 @@ int Canvas::pixelSizeForCellHeight(const QString& family, int cellHeight, bool b
     static std::map<std::tuple<QString, int, bool>, int> chosen;
     const auto key = std::make_tuple(family, cellHeight, bold);
     if (auto it = chosen.find(key); it != chosen.end()) return it->second;
-    // The largest size that fits. Line heights grow in step with the pixel size, so the search
-    // starts at the size one reference measurement predicts and steps from there, instead of
-    // loading a font for every size from cellHeight down (each load costs start-up time and
-    // memory).
-    const auto fits = [&](int p) {
-        return QFontMetrics(fontAt(family, p, bold)).height() <= cellHeight;
-    };
-    static std::map<std::pair<QString, bool>, int> referenceHeight;  // line height at 100 px
-    auto ref = referenceHeight.find({family, bold});
-    if (ref == referenceHeight.end())
-        ref = referenceHeight.emplace(std::make_pair(family, bold),
-                                      std::max(1, QFontMetrics(fontAt(family, 100, bold)).height()))
+    // The largest size that fits. Loading a font for every size tried costs a font-config
+    // match each (most of the program's start-up); one raw font per family resized in place
+    // gives the same line heights (ascent and descent each rounded, as font metrics do).
+    static std::map<std::pair<QString, bool>, QRawFont> raws;
+    auto raw = raws.find({family, bold});
+    if (raw == raws.end())
+        raw = raws.emplace(std::make_pair(family, bold), QRawFont::fromFont(fontAt(family, 100, bold)))
                   .first;
-    int size = std::clamp(cellHeight * 100 / ref->second, 1, std::max(1, cellHeight));
+    const auto lineHeight = [&](int p) {
+        raw->second.setPixelSize(p);
+        return qRound(raw->second.ascent()) + qRound(raw->second.descent());
+    };
+    const auto fits = [&](int p) { return lineHeight(p) <= cellHeight; };
+    const int reference = std::max(1, lineHeight(100));
+    int size = std::clamp(cellHeight * 100 / reference, 1, std::max(1, cellHeight));
     while (size > 1 && !fits(size)) --size;
     while (size < cellHeight && fits(size + 1)) ++size;
     chosen.emplace(key, size);
     return size;
+}
+
+QFont Canvas::widgetFont(int cellHeight, bool bold) {
+    QFont f("Arial");
+    f.setPixelSize(pixelSizeForCellHeight("Arial", cellHeight, bold));
+    f.setBold(bold);
+    return f;
 }
 
 int Canvas::device(int v) const {

@@ -103,6 +103,8 @@ class Canvas {
     QColor fontColor() const { return fontColor_; }
     // The pixel size chosen for a family, cell height and weight (at least 1).
     static int pixelSizeForCellHeight(const QString& family, int cellHeight, bool bold);
+    // A widget font ("Arial", antialiased as widgets draw) of the given character-cell height.
+    static QFont widgetFont(int cellHeight, bool bold = false);
 
     // Lines: LineTo draws from the pen position to (x, y) without the end pixel and moves the
     // pen position there.

@@ -17,9 +17,8 @@ QImage makeLogo(qreal ratio) {
     cv.setPenColor(colorFromRgb(255, 0, 0));
     cv.setBrushStyle(BrushStyle::Clear);
     cv.Rectangle(1, 1, 29, 29);
-    int height = 26;
-    do cv.setFont("Arial", height--, true);
-    while (height > 8 && cv.TextWidth("DOZUDO") > 125 - 36);
+    // A bold name in a cell of 22 pixels just fits the 89 pixels right of the group.
+    cv.setFont("Arial", 22, true);
     cv.setFontColor(colorFromRgb(208, 0, 0));
     cv.TextOut(34, (30 - cv.TextHeight("DOZUDO")) / 2, "DOZUDO");
     return logo;

@@ -18,13 +18,7 @@ namespace dozudo {
 
 namespace {
 
-// A widget font of the given character-cell height.
-QFont arialFont(int cellHeight, bool bold = false) {
-    QFont f("Arial");
-    f.setPixelSize(Canvas::pixelSizeForCellHeight("Arial", cellHeight, bold));
-    f.setBold(bold);
-    return f;
-}
+QFont arialFont(int cellHeight, bool bold = false) { return Canvas::widgetFont(cellHeight, bold); }
 
 void setTextColour(QWidget* w, const QColor& colour) {
     QPalette p = w->palette();

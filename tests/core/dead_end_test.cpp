@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "fakes.h"
+#include "game/captions.h"
 #include "game/keys.h"
 
 namespace dozudo::test {
@@ -112,6 +113,27 @@ TEST_F(SolvedTakeBack, UserDigitTakenBackReopensTyping) {
     game.keyPress(static_cast<char>('0' + digit));
     EXPECT_EQ(game.board.digit(column, row), digit);
     EXPECT_EQ(game.gameState, gsSolved);
+}
+
+TEST(CommandDuringTakeBack, DropsThePendingTakeBack) {
+    // A take back of a typed digit waits one tick; a new puzzle typed meanwhile keeps its digits.
+    Fixture f;
+    f.game.board = boardFrom(loadPuzzles()[0]);
+    startSolving(f.game);
+    const int column = f.game.hint.hintColumn, row = f.game.hint.hintRow;
+    f.game.boardPress(column, row);
+    f.game.keyPress(static_cast<char>('0' + f.game.hint.hintDigit));
+    ASSERT_EQ(f.game.entryLog.entryCount, 1);
+    f.game.analysisBarChange(5, true);  // "take back": the typed digit goes at the next tick
+    ASSERT_EQ(f.game.fillMode, fmTakeBack);
+
+    f.game.commandBarChange(cmdErase, true);
+    f.game.commandBarChange(cmdEnter, true);
+    f.game.boardPress(column, row);
+    f.game.keyPress('7');
+    EXPECT_EQ(f.game.fillMode, fmNone);
+    f.game.Timer1Timer();
+    EXPECT_EQ(f.game.board.digit(column, row), 7);
 }
 
 }  // namespace

@@ -177,8 +177,9 @@ TEST_F(Filling, TakeBackWithEmptyLogAndAfterErase) {
     EXPECT_EQ(game.fillMode, fmNone);
     game.enterDigit(5);
     game.takeBack();
-    game.commandBarChange(3, true);  // erase during the pause
-    tick();
+    game.commandBarChange(3, true);  // erase during the pause ends it
+    EXPECT_FALSE(window.timerOn);
+    game.Timer1Timer();  // a tick already queued
     EXPECT_EQ(game.entryLog.entryCount, 0);
     EXPECT_EQ(game.fillMode, fmNone);
 }

@@ -228,6 +228,11 @@ TEST(CanvasFont, NoLargerSizeFitsAtTheProgramsCellHeights) {
     for (int cell : cells)
         for (bool bold : {false, true}) {
             const int chosen = Canvas::pixelSizeForCellHeight("Arial", cell, bold);
+            QFont fitting("Arial");
+            fitting.setPixelSize(chosen);
+            fitting.setBold(bold);
+            fitting.setStyleStrategy(QFont::NoAntialias);
+            ASSERT_LE(QFontMetrics(fitting).height(), cell) << cell << (bold ? " bold" : "");
             for (int p = chosen + 1; p <= cell; ++p) {
                 QFont f("Arial");
                 f.setPixelSize(p);
