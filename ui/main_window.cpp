@@ -11,6 +11,7 @@
 #include "game/keys.h"
 #include "help/info_form.h"
 #include "ui/board_pictures.h"
+#include "ui/file_drop.h"
 #include "ui/logo.h"
 
 namespace dozudo {
@@ -74,6 +75,7 @@ TForm1::TForm1(int screenWidth, int screenHeight, std::uint64_t textureSeed)
         textureSeed = static_cast<std::uint64_t>(
             std::chrono::high_resolution_clock::now().time_since_epoch().count());
     FormCreate(screenWidth, screenHeight, textureSeed);
+    new FileDrop(this, [this](const QString& path) { openDroppedFile(path); });
 }
 
 TForm1::~TForm1() { FormDestroy(); }

@@ -83,6 +83,9 @@ public:
     bool openPuzzleFile(const QString& path);
     // Opens the file named by the first command-line argument, if any (at the first paint).
     void openFromCommandLine();
+    // A file dropped onto the window: "open" is pressed and takes the file as if it had
+    // been chosen in the dialog.
+    void openDroppedFile(const QString& path);
     void showFileError(const std::string& text);
     // The program's arguments, the program itself first.
     QStringList commandLine;
@@ -124,6 +127,7 @@ private:
 
     std::unique_ptr<Game> game_;
     bool openingAtFirstPaint_ = false;
+    QString droppedFile_;  // while a dropped file is being opened
     bool centring_ = false;  // the frame correction runs after the first show only
 };
 

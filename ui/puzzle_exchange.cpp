@@ -65,8 +65,11 @@ QString runFileDialog(QFileDialog* dialog) {
 // ---- the main window's exchange commands ----
 
 void TForm1::openGame() {
-    if (!OpenDialog1) OpenDialog1 = makePuzzleDialog(this, "Open game", QFileDialog::AcceptOpen);
-    const QString path = runFileDialog(OpenDialog1);
+    QString path = droppedFile_;
+    if (path.isEmpty()) {
+        if (!OpenDialog1) OpenDialog1 = makePuzzleDialog(this, "Open game", QFileDialog::AcceptOpen);
+        path = runFileDialog(OpenDialog1);
+    }
     if (!path.isEmpty() && !openPuzzleFile(path)) return;  // the button stays down
     PaintBox1->repaintBoard();
     releaseCommandButton(cmdOpen);
@@ -80,6 +83,16 @@ void TForm1::saveGame() {
     if (path.isEmpty()) return;  // cancelled: nothing written, "save" stays down
     const std::string error = game_->savePuzzleFile(encodedPath(path), record);
     if (!error.empty()) showFileError(error);
+}
+
+void TForm1::openDroppedFile(const QString& path) {
+    droppedFile_ = path;
+    const QPoint at = ZelArrayBtn1->GetBtnRect(cmdOpen).toQRect().center();
+    ZelArrayBtn1->MouseMove(at.x(), at.y());
+    ZelArrayBtn1->MouseDown(Qt::LeftButton);
+    ZelArrayBtn1->MouseUp(Qt::LeftButton);
+    ZelArrayBtn1->CMMouseLeave();
+    droppedFile_.clear();
 }
 
 bool TForm1::openPuzzleFile(const QString& path) {

@@ -1,0 +1,85 @@
+#pragma once
+// Shared by the fuzz targets: screens that check every call the core makes,
+// and the sanity check of the program's state after every input.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <set>
+#include <string>
+
+#include "game/game.h"
+
+namespace dozudo::fuzz {
+
+[[noreturn]] inline void fail(const char* what) {
+    std::fprintf(stderr, "insane game state: %s\n", what);
+    std::abort();
+}
+
+inline bool onBoard(int column, int row) { return column >= 1 && column <= 9 && row >= 1 && row <= 9; }
+
+struct View : BoardView {
+    void drawField(int c, int r, int d, int k) override {
+        if (!onBoard(c, r) || d < 0 || d > 9 || k < 0 || k > 2) fail("drawField out of range");
+    }
+    void paintAllOptions() override {}
+    void eraseSelectionMark(int c, int r) override {
+        if (!onBoard(c, r)) fail("eraseSelectionMark off the board");
+    }
+    void drawSelectionMark(int c, int r) override {
+        if (!onBoard(c, r)) fail("drawSelectionMark off the board");
+    }
+    void repaintBoard() override {}
+};
+
+// Mirrors what the window's controls allow: only visible analysis buttons can
+// be pressed, toggles remember their state, the timer ticks only when on.
+struct Screen : Window {
+    std::set<int> visible;
+    bool toggled[2] = {false, false};
+    bool timerOn = false;
+    void showStatusLine(const std::string&, Rgb) override {}
+    void setCaption(const std::string&) override {}
+    void beep() override {}
+    void setTimerInterval(int ms) override {
+        if (ms <= 0) fail("timer interval not positive");
+    }
+    void setTimerEnabled(bool on) override { timerOn = on; }
+    void releaseCommandButton(int n) override {
+        if (n < 0 || n > 7) fail("release of a command button that does not exist");
+    }
+    void hideAnalysisButton(int n) override {
+        if (n < 0 || n > 5) fail("hide of an analysis button that does not exist");
+        visible.erase(n);
+        if (n < 2) toggled[n] = false;
+    }
+    void showAnalysisButton(int n) override {
+        if (n < 0 || n > 5) fail("show of an analysis button that does not exist");
+        visible.insert(n);
+    }
+};
+
+inline void checkSane(const Game& g) {
+    for (int c = 1; c <= 9; ++c)
+        for (int r = 1; r <= 9; ++r) {
+            const field& f = g.board.at(c, r);
+            if (f.digit > 9) fail("digit above 9");
+            if (f.kind > fkEntered) fail("unknown field kind");
+            if (g.optionTables.at(c, r) & ~DigitMask(1022)) fail("option outside 1..9");
+        }
+    // The count is refreshed when it is read, so it may lag behind, never exceed 81.
+    if (g.filledCount > 81) fail("filled count above 81");
+    if (g.entryLog.entryCount > 81) fail("entry log longer than 81");
+    for (int i = 1; i <= g.entryLog.entryCount; ++i) {
+        const EntryTriple& e = g.entryLog.triple(i);
+        if (!onBoard(e.column, e.row) || e.digit > 9) fail("entry log triple out of range");
+    }
+    if (g.gameState > gsSolved || g.fillMode > fmClipboard) fail("state out of range");
+    if (g.selColumn < 0 || g.selColumn > 9 || g.selRow < 0 || g.selRow > 9) fail("selection off the board");
+    if ((g.selColumn == 0) != (g.selRow == 0)) fail("half a selection");
+    if (g.hint.hintKind > 8 || g.hint.hintDigit > 9 || g.hint.hintRow > 9 || g.hint.hintColumn > 9 ||
+        g.hint.hintGroup > 9)
+        fail("hint out of range");
+}
+
+}  // namespace dozudo::fuzz
