@@ -182,7 +182,14 @@ void Game::moveLeft() {
 }
 
 bool Game::keyDown(int key) {
-    if (key == vkEscape) fillMode = fmNone;
+    if (key == vkEscape) {
+        // Escape stops filling and take back; the pause after "clipbrd" ends at once as its
+        // tick would end it, so the button never stays down.
+        if (fillMode == fmClipboard)
+            Timer1Timer();
+        else
+            fillMode = fmNone;
+    }
     if (fillMode != fmNone) return false;
     if (selecting() && selColumn != 0 && selRow != 0) {
         if (key == vkBack || key == vkLeft || key == vkUp || key == vkRight || key == vkDown ||

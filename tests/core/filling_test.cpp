@@ -193,14 +193,21 @@ TEST_F(Filling, PauseIs500AfterFillAllWasUsed) {
 }
 
 TEST_F(Filling, ClipboardPauseEndsInIdleAndReleasesTheButton) {
-    game.gameState = gsRestored;
-    game.fillMode = fmClipboard;
-    window.timerOn = true;
-    tick();
-    EXPECT_EQ(game.gameState, gsIdle);
-    EXPECT_EQ(game.fillMode, fmNone);
-    EXPECT_FALSE(window.timerOn);
-    EXPECT_EQ(window.released, (std::vector<int>{2}));
+    // Ended by its tick, or at once by Escape: never with "clipbrd" left down.
+    for (bool escape : {false, true}) {
+        game.gameState = gsRestored;
+        game.fillMode = fmClipboard;
+        window.timerOn = true;
+        window.released.clear();
+        if (escape)
+            game.keyDown(vkEscape);
+        else
+            tick();
+        EXPECT_EQ(game.gameState, gsIdle) << escape;
+        EXPECT_EQ(game.fillMode, fmNone) << escape;
+        EXPECT_FALSE(window.timerOn) << escape;
+        EXPECT_EQ(window.released, (std::vector<int>{2})) << escape;
+    }
 }
 
 TEST_F(Filling, OpeningAPuzzleForgetsThePreviousLog) {
