@@ -52,22 +52,19 @@ void printPuzzle(PrintCanvas& canvas, const PrintSlot& slot, int position, int s
                             y0 + group * (gr + 1));
         }
 
-    canvas.setPenWidth(2 * s);
-    canvas.setPenColor(printBlack);
-    for (int i = 0; i <= 9; ++i) {
-        canvas.MoveTo(x0 + pitch * i, y0);
-        canvas.LineTo(x0 + pitch * i, y1);
-        canvas.MoveTo(x0, y0 + pitch * i);
-        canvas.LineTo(x1, y0 + pitch * i);
-    }
-    canvas.setPenWidth(6 * s);
-    canvas.setPenColor(printBlack);
-    for (int i = 0; i <= 3; ++i) {
-        canvas.MoveTo(x0 + group * i, y0);
-        canvas.LineTo(x0 + group * i, y1);
-        canvas.MoveTo(x0, y0 + group * i);
-        canvas.LineTo(x1, y0 + group * i);
-    }
+    // Field lines, then the wider group lines over them.
+    const auto grid = [&](int penWidth, int step, int count) {
+        canvas.setPenWidth(penWidth);
+        canvas.setPenColor(printBlack);
+        for (int i = 0; i <= count; ++i) {
+            canvas.MoveTo(x0 + step * i, y0);
+            canvas.LineTo(x0 + step * i, y1);
+            canvas.MoveTo(x0, y0 + step * i);
+            canvas.LineTo(x1, y0 + step * i);
+        }
+    };
+    grid(2 * s, pitch, 9);
+    grid(6 * s, group, 3);
 
     canvas.setFontName("arial");
     canvas.setFontHeight(150 * s);
