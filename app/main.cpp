@@ -1,7 +1,10 @@
 // DOZUDO: starts the main window and runs the event loop.
+#include <fontconfig/fontconfig.h>
+
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <thread>
 
 #include "help/info_form.h"
 #include "ui/main_window.h"
@@ -28,7 +31,11 @@ int main(int argc, char** argv) {
                      "xvfb-run -s '-screen 0 1280x1024x24' dozudo\n");
         return 1;
     }
+    // Reading the font configuration takes a few milliseconds before the first text can be
+    // drawn; a second core does it while the connection to the display is made.
+    std::thread fontConfiguration([] { FcInit(); });
     QApplication app(argc, argv);
+    fontConfiguration.join();
     dozudo::TForm1 Form1;
     // The help window starts hidden; it belongs to the main window.
     Form1.infoForm = new dozudo::TinfoForm(Form1.cellSize, &Form1);

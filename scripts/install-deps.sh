@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config
-  qt6-base-dev libgl-dev fonts-liberation
+  qt6-base-dev libgl-dev libfontconfig-dev fonts-liberation
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth xdotool xclip x11-apps imagemagick poppler-utils openbox python3
   clang libclang-rt-14-dev libx11-dev libxtst-dev
