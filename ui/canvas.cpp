@@ -146,6 +146,32 @@ void Canvas::plot(int x, int y, QRgb pen) {
         }
 }
 
+namespace {
+
+// Bresenham from the start point towards the end point, leaving the end point out.
+template <typename F>
+void bresenham(QPoint from, QPoint to, F&& pixel) {
+    int cx = from.x(), cy = from.y();
+    const int x = to.x(), y = to.y();
+    const int dx = std::abs(x - cx), dy = -std::abs(y - cy);
+    const int sx = cx < x ? 1 : -1, sy = cy < y ? 1 : -1;
+    int err = dx + dy;
+    while (cx != x || cy != y) {
+        pixel(cx, cy);
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            cx += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            cy += sy;
+        }
+    }
+}
+
+}  // namespace
+
 template <typename F>
 void Canvas::withPainter(bool applyPenMode, F&& draw) {
     if (painter_) {
@@ -189,23 +215,23 @@ void Canvas::LineTo(int x, int y) {
     const QPoint from = penPos_;
     penPos_ = QPoint(x, y);
     if (penWidth_ == 1) {
-        // Bresenham from the start point towards the end point, leaving the end point out.
         const QRgb pen = penColor_.rgb();
-        int cx = from.x(), cy = from.y();
-        const int dx = std::abs(x - cx), dy = -std::abs(y - cy);
-        const int sx = cx < x ? 1 : -1, sy = cy < y ? 1 : -1;
-        int err = dx + dy;
-        while (cx != x || cy != y) {
-            plot(cx, cy, pen);
-            const int e2 = 2 * err;
-            if (e2 >= dy) {
-                err += dy;
-                cx += sx;
-            }
-            if (e2 <= dx) {
-                err += dx;
-                cy += sy;
-            }
+        const bool direct = !painter_ && image_ && scale() == 1 &&
+                            (image_->format() == QImage::Format_RGB32 ||
+                             image_->format() == QImage::Format_ARGB32);
+        if (direct) {
+            // A plain 32-bit picture at ratio 1: the pixels are written in place, as plot would.
+            uchar* bits = image_->bits();
+            const qsizetype stride = image_->bytesPerLine();
+            const QRect bounds = image_->rect();
+            const bool copy = penMode_ == PenMode::Copy;
+            bresenham(from, penPos_, [&](int px, int py) {
+                if (!bounds.contains(px, py)) return;
+                QRgb& p = reinterpret_cast<QRgb*>(bits + py * stride)[px];
+                p = (copy ? pen : (pen | ~p)) | 0xFF000000u;
+            });
+        } else {
+            bresenham(from, penPos_, [&](int px, int py) { plot(px, py, pen); });
         }
         changed(QRect(from, penPos_).normalized());
         return;
