@@ -3,6 +3,7 @@
 #include <random>
 
 #include "ui/canvas.h"
+#include "ui/logo.h"
 
 namespace dozudo {
 
@@ -63,6 +64,16 @@ void buildSelectionMark(QImage& markBitmap) {
         canvas.LineTo(s - 1 - i, s - 1 - i);
         canvas.LineTo(s - 1 - i, i);
     }
+}
+
+StartPictures drawStartPictures(int cs, qreal ratio, std::uint64_t seed) {
+    StartPictures pictures;
+    pictures.board = makePicture(9 * cs + 1, 9 * cs + 1, ratio);
+    buildBoardPicture(pictures.board, cs, seed);
+    pictures.mark = makePicture(cs - 1, cs - 1, ratio);
+    buildSelectionMark(pictures.mark);
+    pictures.logo = makeLogo(ratio);
+    return pictures;
 }
 
 }  // namespace dozudo

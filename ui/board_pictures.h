@@ -29,4 +29,12 @@ void buildBoardPicture(QImage& boardBitmap, int cellSize, std::uint64_t seed);
 // black inside is the transparent colour.
 void buildSelectionMark(QImage& markBitmap);
 
+// The pictures the main window needs before it is first shown: the empty board, the
+// selection mark and the logo, at the given device pixel ratio.
+struct StartPictures {
+    QImage board, mark, logo;
+};
+// Safe to run on another thread than the interface's: it draws on pictures of its own.
+StartPictures drawStartPictures(int cellSize, qreal ratio, std::uint64_t seed);
+
 }  // namespace dozudo

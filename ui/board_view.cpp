@@ -20,7 +20,7 @@ TBoardView::TBoardView(QWidget* parent, int cellSize, const QImage* boardBitmap,
       boardBitmap_(boardBitmap),
       markBitmap_(markBitmap),
       workBitmap_(workBitmap) {
-    setFixedSize(logicalSize(*boardBitmap));
+    setFixedSize(9 * cellSize + 1, 9 * cellSize + 1);  // the board picture may still be drawn
     setFocusPolicy(Qt::NoFocus);
 }
 

@@ -72,13 +72,14 @@ void Canvas::setFont(const QString& family, int cellHeight, bool bold) {
 
 int Canvas::pixelSizeForCellHeight(const QString& family, int cellHeight, bool bold) {
     // Asking the font engine for metrics is slow enough to be worth remembering the answers.
-    static std::map<std::tuple<QString, int, bool>, int> chosen;
+    // Fonts belong to the thread that loaded them, so each thread keeps its own.
+    thread_local std::map<std::tuple<QString, int, bool>, int> chosen;
     const auto key = std::make_tuple(family, cellHeight, bold);
     if (auto it = chosen.find(key); it != chosen.end()) return it->second;
     // The largest size that fits. Loading a font for every size tried costs a font-config
     // match each (most of the program's start-up); one raw font per family resized in place
     // gives the same line heights (ascent and descent each rounded, as font metrics do).
-    static std::map<std::pair<QString, bool>, QRawFont> raws;
+    thread_local std::map<std::pair<QString, bool>, QRawFont> raws;
     auto raw = raws.find({family, bold});
     if (raw == raws.end())
         raw = raws.emplace(std::make_pair(family, bold), QRawFont::fromFont(fontAt(family, 100, bold)))

@@ -12,7 +12,6 @@
 #include "help/info_form.h"
 #include "ui/board_pictures.h"
 #include "ui/file_drop.h"
-#include "ui/logo.h"
 
 namespace dozudo {
 
@@ -40,6 +39,19 @@ int TForm1::cellSizeFor(int screenWidth) {
 
 TForm1::TForm1(int screenWidth, int screenHeight, std::uint64_t textureSeed)
     : BackingWidget(nullptr), commandLine(QCoreApplication::arguments()) {
+    if (screenWidth <= 0 || screenHeight <= 0) {
+        const QSize s = QGuiApplication::primaryScreen()->geometry().size();
+        screenWidth = s.width();
+        screenHeight = s.height();
+    }
+    if (textureSeed == 0)
+        textureSeed = static_cast<std::uint64_t>(
+            std::chrono::high_resolution_clock::now().time_since_epoch().count());
+    // The pictures are drawn at the screen's device pixel ratio, as the board view is; a second
+    // core draws them while the controls are made.
+    startPictures_ = std::async(std::launch::async, drawStartPictures, cellSizeFor(screenWidth),
+                                devicePixelRatioF(), textureSeed);
+
     // A fixed window with a system menu, minimize and close, and no maximize.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -66,31 +78,17 @@ TForm1::TForm1(int screenWidth, int screenHeight, std::uint64_t textureSeed)
     Timer1->setInterval(333);
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
 
-    if (screenWidth <= 0 || screenHeight <= 0) {
-        const QSize s = QGuiApplication::primaryScreen()->geometry().size();
-        screenWidth = s.width();
-        screenHeight = s.height();
-    }
-    if (textureSeed == 0)
-        textureSeed = static_cast<std::uint64_t>(
-            std::chrono::high_resolution_clock::now().time_since_epoch().count());
-    FormCreate(screenWidth, screenHeight, textureSeed);
+    FormCreate(screenWidth, screenHeight);
     new FileDrop(this, [this](const QString& path) { openDroppedFile(path); });
 }
 
 TForm1::~TForm1() { FormDestroy(); }
 
-void TForm1::FormCreate(int screenWidth, int screenHeight, std::uint64_t textureSeed) {
-    // 1-4: scale and pictures.
+void TForm1::FormCreate(int screenWidth, int screenHeight) {
+    // 1-4: scale and pictures (the board and the selection mark come with the start pictures).
     cellSize = cellSizeFor(screenWidth);
     const int cs = cellSize;
-    // The pictures are drawn at the screen's device pixel ratio, as the board view is.
-    const qreal ratio = devicePixelRatioF();
-    boardBitmap = makePicture(9 * cs + 1, 9 * cs + 1, ratio);
-    buildBoardPicture(boardBitmap, cs, textureSeed);
-    markBitmap = makePicture(cs - 1, cs - 1, ratio);
-    buildSelectionMark(markBitmap);
-    workBitmap = makePicture(cs - 1, cs - 1, ratio);
+    workBitmap = makePicture(cs - 1, cs - 1, devicePixelRatioF());
 
     PaintBox1 = new TBoardView(this, cs, &boardBitmap, &markBitmap, &workBitmap);
     game_ = std::make_unique<Game>(*PaintBox1, *this);
@@ -192,7 +190,6 @@ void TForm1::FormCreate(int screenWidth, int screenHeight, std::uint64_t texture
     Label1->setFixedSize(QFontMetrics(Label1->font()).horizontalAdvance(Label1->text()),
                          QFontMetrics(Label1->font()).height());
     Label1->move(selector->x(), selector->y() - Label1->height() - 10);
-    Image1->setPixmap(QPixmap::fromImage(makeLogo(ratio)));
     Image1->setFixedSize(125, 30);
     Image1->move(column->x(), Label1->y() - cs * 3 / 2);
     QFont linkFont = arialFont(cs * 3 / 10);
@@ -225,6 +222,12 @@ void TForm1::FormCreate(int screenWidth, int screenHeight, std::uint64_t texture
                           printbtn->width(), printbtn->height());
     speedButton(setupbtn, "printer setup", cs * 3 / 10, false, colorFromBgr(0x808080));
     setupbtn->setGeometry(erasebtn->x(), StaticText1->y(), 2 * cs, erasebtn->height());
+
+    // The start pictures are needed from here on.
+    StartPictures pictures = startPictures_.get();
+    boardBitmap = std::move(pictures.board);
+    markBitmap = std::move(pictures.mark);
+    Image1->setPixmap(QPixmap::fromImage(pictures.logo));
 
     // 20-23: start state; the print page starts empty.
     printControls = new TPrintPageControls(this, *game_, selector, printbtn, erasebtn, setupbtn,

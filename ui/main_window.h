@@ -9,11 +9,13 @@
 #include <QTimer>
 #include <QToolButton>
 #include <array>
+#include <future>
 #include <memory>
 
 #include "game/game.h"
 #include "print/print_page_controls.h"
 #include "ui/backing_widget.h"
+#include "ui/board_pictures.h"
 #include "ui/board_view.h"
 #include "ui/link_label.h"
 #include "ui/button_array.h"
@@ -117,7 +119,7 @@ protected:
     bool focusNextPrevChild(bool) override { return false; }
 
 private:
-    void FormCreate(int screenWidth, int screenHeight, std::uint64_t textureSeed);
+    void FormCreate(int screenWidth, int screenHeight);
     void FormDestroy();
     void FormPaint();
     void paintCaption(TZelArrayBtn* bar, std::uint8_t BtnNr, TBtnStatus status,
@@ -126,6 +128,7 @@ private:
     void centreFrame(int attempt);
 
     std::unique_ptr<Game> game_;
+    std::future<StartPictures> startPictures_;  // drawn on a second core while the controls are made
     bool openingAtFirstPaint_ = false;
     QString droppedFile_;  // while a dropped file is being opened
     bool centring_ = false;  // the frame correction runs after the first show only
