@@ -115,7 +115,11 @@ INSTANTIATE_TEST_SUITE_P(
                       LineCase{{3, 1}, {3, 4}, {{3, 1}, {3, 2}, {3, 3}}},
                       LineCase{{3, 4}, {3, 1}, {{3, 4}, {3, 3}, {3, 2}}},
                       LineCase{{1, 1}, {4, 4}, {{1, 1}, {2, 2}, {3, 3}}},
-                      LineCase{{7, 7}, {7, 7}, {}}, LineCase{{0, 0}, {1, 0}, {{0, 0}}}));
+                      LineCase{{7, 7}, {7, 7}, {}}, LineCase{{0, 0}, {1, 0}, {{0, 0}}},
+                      // Lines running off the picture keep only their pixels inside it.
+                      LineCase{{-3, 2}, {2, 2}, {{0, 2}, {1, 2}}},
+                      LineCase{{10, 9}, {14, 9}, {{10, 9}, {11, 9}}},
+                      LineCase{{5, 10}, {5, 15}, {{5, 10}, {5, 11}}}));
 
 TEST(CanvasLineChain, ConsecutiveSegmentsMeetWithoutGapOrOverlap) {
     // A closed frame drawn as four LineTo calls sets each pixel of the border exactly once,
