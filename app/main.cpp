@@ -1,6 +1,8 @@
 // DOZUDO: starts the main window and runs the event loop.
 #include <fontconfig/fontconfig.h>
 
+#include <malloc.h>
+
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
@@ -31,6 +33,9 @@ int main(int argc, char** argv) {
                      "xvfb-run -s '-screen 0 1280x1024x24' dozudo\n");
         return 1;
     }
+    // One heap for every thread: the helper threads below live only through the start, and
+    // heaps of their own would keep what they freed resident.
+    mallopt(M_ARENA_MAX, 1);
     // Reading the font configuration takes a few milliseconds before the first text can be
     // drawn; a second core does it while the connection to the display is made.
     std::thread fontConfiguration([] { FcInit(); });
