@@ -13,7 +13,7 @@
 
 #include "help/core/help_markup.h"
 #include "help/core/help_pages.h"
-#include "ui/backing_widget.h"
+#include "widgets/backing_widget.h"
 
 namespace dozudo {
 

@@ -11,7 +11,7 @@
 
 #include "print/core/print_sheet.h"
 #include "print/printer_canvas.h"
-#include "ui/canvas.h"
+#include "widgets/canvas.h"
 
 namespace dozudo {
 

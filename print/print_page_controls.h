@@ -14,7 +14,7 @@
 
 #include "game/game.h"
 #include "print/core/print_page.h"
-#include "ui/button_array.h"
+#include "widgets/button_array.h"
 
 class QComboBox;
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "print/core/print_sheet.h"
-#include "ui/canvas.h"
+#include "widgets/canvas.h"
 
 namespace dozudo {
 

@@ -2,7 +2,7 @@
 
 #include <random>
 
-#include "ui/canvas.h"
+#include "widgets/canvas.h"
 #include "ui/logo.h"
 
 namespace dozudo {

@@ -8,7 +8,7 @@
 
 #include "game/game.h"
 #include "game/screen.h"
-#include "ui/backing_widget.h"
+#include "widgets/backing_widget.h"
 
 namespace dozudo {
 

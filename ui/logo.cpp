@@ -1,6 +1,6 @@
 #include "ui/logo.h"
 
-#include "ui/canvas.h"
+#include "widgets/canvas.h"
 
 namespace dozudo {
 

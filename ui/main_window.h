@@ -14,11 +14,11 @@
 
 #include "game/game.h"
 #include "print/print_page_controls.h"
-#include "ui/backing_widget.h"
+#include "widgets/backing_widget.h"
 #include "ui/board_pictures.h"
 #include "ui/board_view.h"
-#include "ui/link_label.h"
-#include "ui/button_array.h"
+#include "widgets/link_label.h"
+#include "widgets/button_array.h"
 
 namespace dozudo {
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/button_array.h"
+#include "widgets/button_array.h"
 
 namespace dozudo {
 

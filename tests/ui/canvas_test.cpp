@@ -1,5 +1,5 @@
 // Pixel rules of the drawing layer, checked on small images.
-#include "ui/canvas.h"
+#include "widgets/canvas.h"
 
 #include <gtest/gtest.h>
 

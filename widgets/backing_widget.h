@@ -8,7 +8,7 @@
 #include <QRegion>
 #include <QWidget>
 
-#include "ui/canvas.h"
+#include "widgets/canvas.h"
 
 namespace dozudo {
 

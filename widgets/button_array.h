@@ -10,8 +10,8 @@
 #include <functional>
 #include <optional>
 
-#include "ui/backing_widget.h"
-#include "ui/canvas.h"
+#include "widgets/backing_widget.h"
+#include "widgets/canvas.h"
 
 namespace dozudo {
 

@@ -1,4 +1,4 @@
-#include "ui/backing_widget.h"
+#include "widgets/backing_widget.h"
 
 #include <QPaintEvent>
 #include <QPainter>

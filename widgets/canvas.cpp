@@ -1,4 +1,4 @@
-#include "ui/canvas.h"
+#include "widgets/canvas.h"
 
 #include <QFontMetrics>
 #include <QPainter>

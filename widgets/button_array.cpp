@@ -1,4 +1,4 @@
-#include "ui/button_array.h"
+#include "widgets/button_array.h"
 
 #include <QEnterEvent>
 #include <QMouseEvent>
