@@ -47,10 +47,7 @@ e2e_cleanup() {
         kill "$E2E_APP_PID" 2>/dev/null
         wait "$E2E_APP_PID" 2>/dev/null
     fi
-    if [ -n "$E2E_WESTON_PID" ] && kill -0 "$E2E_WESTON_PID" 2>/dev/null; then
-        kill "$E2E_WESTON_PID" 2>/dev/null
-        wait "$E2E_WESTON_PID" 2>/dev/null
-    fi
+    [ -n "$E2E_WESTON_PID" ] && kill "$E2E_WESTON_PID" 2>/dev/null && wait "$E2E_WESTON_PID" 2>/dev/null
     if [ -n "$E2E_XVFB_PID" ] && kill -0 "$E2E_XVFB_PID" 2>/dev/null; then
         kill "$E2E_XVFB_PID" 2>/dev/null
         wait "$E2E_XVFB_PID" 2>/dev/null
@@ -108,37 +105,22 @@ e2e_start_xvfb() {
     e2e_log "Xvfb running on $DISPLAY ($(xdotool getdisplaygeometry))"
 }
 
-# Start a headless Weston (after e2e_start_xvfb, which makes E2E_TMP and the clean-up) with
-# a private XDG_RUNTIME_DIR and an output of E2E_SCREEN's size; sets E2E_WAYLAND to its
-# socket name. --debug lets weston-screenshooter take pictures.
+# Start a headless Weston after e2e_start_xvfb: a private runtime folder, an output of
+# E2E_SCREEN's size, screenshots allowed (--debug). Clients run with env "${E2E_WL_ENV[@]}".
 e2e_start_weston() {
-    local size=${E2E_SCREEN:-1280x1024x24} w h
-    w=${size%%x*}; h=${size#*x}; h=${h%%x*}
-    E2E_RUNTIME="$E2E_TMP/runtime"
-    mkdir -p "$E2E_RUNTIME" "$E2E_TMP/wlshots" && chmod 700 "$E2E_RUNTIME"
-    E2E_WAYLAND=dozudo-e2e
-    XDG_RUNTIME_DIR=$E2E_RUNTIME weston --backend=headless-backend.so --use-pixman --debug \
-        --width="$w" --height="$h" --idle-time=0 --socket="$E2E_WAYLAND" \
-        >"$E2E_TMP/weston.log" 2>&1 &
-    E2E_WESTON_PID=$!
-    echo "$E2E_WESTON_PID" >>"$E2E_TMP/pids"
-    for _ in $(seq 1 100); do
-        [ -S "$E2E_RUNTIME/$E2E_WAYLAND" ] && grep -q 'desktop-shell' "$E2E_TMP/weston.log" && break
-        kill -0 "$E2E_WESTON_PID" 2>/dev/null || e2e_die "weston exited (see $E2E_TMP/weston.log)"
-        sleep 0.1
-    done
-    [ -S "$E2E_RUNTIME/$E2E_WAYLAND" ] || e2e_die "weston made no socket (see $E2E_TMP/weston.log)"
-    e2e_log "weston running on $E2E_WAYLAND (${w}x${h})"
+    local s=${E2E_SCREEN:-1280x1024x24}; s=${s%x*}
+    mkdir -m 700 "$E2E_TMP/run" "$E2E_TMP/wlshots"
+    E2E_WL_ENV=(XDG_RUNTIME_DIR="$E2E_TMP/run" WAYLAND_DISPLAY=dozudo-e2e)
+    env "${E2E_WL_ENV[@]}" weston --backend=headless-backend.so --use-pixman --debug --idle-time=0 \
+        --width="${s%x*}" --height="${s#*x}" --socket=dozudo-e2e >"$E2E_TMP/weston.log" 2>&1 &
+    E2E_WESTON_PID=$!; echo "$E2E_WESTON_PID" >>"$E2E_TMP/pids"
+    for _ in $(seq 1 100); do [ -S "$E2E_TMP/run/dozudo-e2e" ] && return; sleep 0.1; done
+    e2e_die "weston did not start (see $E2E_TMP/weston.log)"
 }
-
-# e2e_weston_shot NAME: screenshot of Weston's output into $E2E_TMP/NAME.png; prints the name.
+# e2e_weston_shot NAME: screenshot of Weston's screen into $E2E_TMP/NAME.png; prints the name.
 e2e_weston_shot() {
-    local f="$E2E_TMP/$1.png"
-    rm -f "$E2E_TMP"/wlshots/*.png
-    (cd "$E2E_TMP/wlshots" && XDG_RUNTIME_DIR=$E2E_RUNTIME WAYLAND_DISPLAY=$E2E_WAYLAND \
-        timeout 10 weston-screenshooter >/dev/null 2>&1)
-    mv -f "$E2E_TMP"/wlshots/*.png "$f" 2>/dev/null || return 1
-    printf '%s\n' "$f"
+    (cd "$E2E_TMP/wlshots" && env "${E2E_WL_ENV[@]}" timeout 10 weston-screenshooter >/dev/null 2>&1) &&
+        mv -f "$E2E_TMP"/wlshots/*.png "$E2E_TMP/$1.png" && printf '%s\n' "$E2E_TMP/$1.png"
 }
 
 # e2e_start_app PROGRAM [ARGS...]: start the program and wait for its window.
