@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <thread>
 
+#include "app/display_failure.h"
 #include "help/info_form.h"
 #include "ui/main_window.h"
 
@@ -39,7 +40,9 @@ int main(int argc, char** argv) {
     // Reading the font configuration takes a few milliseconds before the first text can be
     // drawn; a second core does it while the connection to the display is made.
     std::thread fontConfiguration([] { FcInit(); });
+    dozudo::exitWhenNoDisplayStarts();
     QApplication app(argc, argv);
+    dozudo::displayStarted();
     fontConfiguration.join();
     dozudo::TForm1 Form1;
     // The help window starts hidden; it belongs to the main window.

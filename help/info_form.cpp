@@ -1,5 +1,6 @@
 #include "help/info_form.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -122,7 +123,10 @@ void TinfoForm::fillListBox() {
 void TinfoForm::openHelp(QWidget* owner) {
     pages.helpPage = 1;
     pageNrDisplay->setText("1");
-    if (owner) move(owner->pos() + QPoint(20, 20));
+    // Wayland leaves the place of every window to the compositor; elsewhere it opens over the
+    // main window, 20 pixels down and right.
+    const bool placeable = !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+    if (owner && placeable) move(owner->pos() + QPoint(20, 20));
     exec();
 }
 

@@ -7,9 +7,10 @@ packages=(
   cmake g++ make pkg-config
   qt6-base-dev libgl-dev libfontconfig-dev fonts-liberation
   libgtest-dev libgmock-dev googletest libbenchmark-dev
+  qt6-wayland weston
   xvfb xauth xdotool xclip x11-apps imagemagick poppler-utils openbox python3
   clang libclang-rt-14-dev libx11-dev libxtst-dev
-  librsvg2-bin desktop-file-utils appstream shared-mime-info groff-base dpkg-dev file
+  librsvg2-bin desktop-file-utils appstream shared-mime-info groff-base dpkg-dev file lintian
 )
 
 missing=()

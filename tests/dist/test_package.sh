@@ -24,12 +24,20 @@ e2e_pass "package built: $(basename "$DEB")"
 # Control fields: name, section, and dependencies found from the binary.
 [ "$(dpkg-deb -f "$DEB" Package)" = dozudo ]; e2e_check $? "package name dozudo"
 deps=$(dpkg-deb -f "$DEB" Depends)
-case $deps in *libqt6widgets6*fonts-liberation*|*fonts-liberation*libqt6widgets6*) r=0 ;; *) r=1 ;; esac
-e2e_check $r "depends on the Qt widgets library and the Arial-compatible fonts ($deps)"
+case $deps in *libqt6widgets6*fonts-liberation*qt6-wayland*|*fonts-liberation*qt6-wayland*libqt6widgets6*) r=0 ;; *) r=1 ;; esac
+e2e_check $r "depends on the Qt widgets library, the Arial-compatible fonts and the Wayland plugin ($deps)"
+
+# lintian: no error or warning; no tag at all where the program ships hardened (no sanitizers).
+out=$(lintian --fail-on error,warning --display-info "$DEB" 2>&1); rc=$?
+tags=$(grep -E '^[EWI]: ' <<<"$out" | tr '\n' ' ')
+{ grep -q '^DOZUDO_SANITIZE:BOOL=ON' "$BUILD/CMakeCache.txt" || [ -z "$tags" ]; } && [ $rc -eq 0 ]
+e2e_check $? "lintian (exit $rc): ${tags:-no tags}"
 
 # Exactly these files, each non-empty.
 expected="./usr/bin/dozudo
 ./usr/share/applications/$ID.desktop
+./usr/share/doc/dozudo/changelog.gz
+./usr/share/doc/dozudo/copyright
 ./usr/share/icons/hicolor/128x128/apps/$ID.png
 ./usr/share/icons/hicolor/16x16/apps/$ID.png
 ./usr/share/icons/hicolor/24x24/apps/$ID.png
@@ -38,17 +46,20 @@ expected="./usr/bin/dozudo
 ./usr/share/icons/hicolor/48x48/apps/$ID.png
 ./usr/share/icons/hicolor/64x64/apps/$ID.png
 ./usr/share/icons/hicolor/scalable/apps/$ID.svg
+./usr/share/lintian/overrides/dozudo
 ./usr/share/man/man6/dozudo.6.gz
 ./usr/share/metainfo/$ID.metainfo.xml
 ./usr/share/mime/packages/$ID.xml"
 listed=$(dpkg-deb -c "$DEB" | awk '$1 !~ /^d/ { print $6 }' | sort)
 extra=$(comm -3 <(printf '%s\n' "$expected" | sort) <(printf '%s\n' "$listed") | tr -d '\t' | tr '\n' ' ')
-[ -z "$extra" ]; e2e_check $? "package holds exactly the 13 expected files${extra:+ — missing or unexpected: $extra}"
+[ -z "$extra" ]; e2e_check $? "package holds exactly the 16 expected files${extra:+ — missing or unexpected: $extra}"
 dpkg-deb -x "$DEB" "$ROOT" || e2e_die "dpkg-deb -x failed"
 empty=""
 while read -r f; do [ -s "$ROOT/$f" ] || empty="$empty $f"; done <<<"$expected"
 [ -z "$empty" ]; e2e_check $? "every file unpacked and non-empty${empty:+ — missing or empty:$empty}"
 [ -x "$ROOT/usr/bin/dozudo" ]; e2e_check $? "program is executable"
+log=$(zcat "$ROOT/usr/share/doc/dozudo/changelog.gz" >"$E2E_TMP/cl" && dpkg-parsechangelog -l "$E2E_TMP/cl" -S Version)
+[ "$log" = "$(dpkg-deb -f "$DEB" Version)" ]; e2e_check $? "changelog names the package's version ($log)"
 
 # Icons: each PNG has the size its folder names.
 bad=""

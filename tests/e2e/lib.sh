@@ -3,10 +3,11 @@
 # Source this file; it defines e2e_* functions and a few globals:
 #   E2E_TMP   scratch directory (screenshots); kept when a check failed
 #   E2E_WID   window id of the main window, E2E_WX/E2E_WY its client origin
-# Needs: Xvfb, xdotool, ImageMagick (convert, import), awk.
+# Needs: Xvfb, xdotool, ImageMagick (convert, import), awk; weston for e2e_start_weston.
 
 E2E_TMP=""
 E2E_XVFB_PID=""
+E2E_WESTON_PID=""
 E2E_APP_PID=""
 E2E_WATCH_PID=""
 E2E_WID=""
@@ -46,6 +47,7 @@ e2e_cleanup() {
         kill "$E2E_APP_PID" 2>/dev/null
         wait "$E2E_APP_PID" 2>/dev/null
     fi
+    [ -n "$E2E_WESTON_PID" ] && kill "$E2E_WESTON_PID" 2>/dev/null && wait "$E2E_WESTON_PID" 2>/dev/null
     if [ -n "$E2E_XVFB_PID" ] && kill -0 "$E2E_XVFB_PID" 2>/dev/null; then
         kill "$E2E_XVFB_PID" 2>/dev/null
         wait "$E2E_XVFB_PID" 2>/dev/null
@@ -101,6 +103,24 @@ e2e_start_xvfb() {
         sleep 0.1
     done
     e2e_log "Xvfb running on $DISPLAY ($(xdotool getdisplaygeometry))"
+}
+
+# Start a headless Weston after e2e_start_xvfb: a private runtime folder, an output of
+# E2E_SCREEN's size, screenshots allowed (--debug). Clients run with env "${E2E_WL_ENV[@]}".
+e2e_start_weston() {
+    local s=${E2E_SCREEN:-1280x1024x24}; s=${s%x*}
+    mkdir -m 700 "$E2E_TMP/run" "$E2E_TMP/wlshots"
+    E2E_WL_ENV=(XDG_RUNTIME_DIR="$E2E_TMP/run" WAYLAND_DISPLAY=dozudo-e2e)
+    env "${E2E_WL_ENV[@]}" weston --backend=headless-backend.so --use-pixman --debug --idle-time=0 \
+        --width="${s%x*}" --height="${s#*x}" --socket=dozudo-e2e >"$E2E_TMP/weston.log" 2>&1 &
+    E2E_WESTON_PID=$!; echo "$E2E_WESTON_PID" >>"$E2E_TMP/pids"
+    for _ in $(seq 1 100); do [ -S "$E2E_TMP/run/dozudo-e2e" ] && return; sleep 0.1; done
+    e2e_die "weston did not start (see $E2E_TMP/weston.log)"
+}
+# e2e_weston_shot NAME: screenshot of Weston's screen into $E2E_TMP/NAME.png; prints the name.
+e2e_weston_shot() {
+    (cd "$E2E_TMP/wlshots" && env "${E2E_WL_ENV[@]}" timeout 10 weston-screenshooter >/dev/null 2>&1) &&
+        mv -f "$E2E_TMP"/wlshots/*.png "$E2E_TMP/$1.png" && printf '%s\n' "$E2E_TMP/$1.png"
 }
 
 # e2e_start_app PROGRAM [ARGS...]: start the program and wait for its window.
