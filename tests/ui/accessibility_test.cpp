@@ -159,6 +159,11 @@ TEST_F(Accessibility, PrintPagePositionsSayWhetherTheyHoldAPuzzle) {
     EXPECT_EQ(top->text(QAccessible::Description), "holds a puzzle");
     EXPECT_EQ(w().StaticText1->text(), "added puzzle at top of printpage");
     EXPECT_EQ(childNamed(w().ZelArrayBtn3, "bottom of printpage")->text(QAccessible::Description), "empty");
+    // The print page's own Qt controls keep their names.
+    const std::pair<QWidget*, const char*> named[] = {
+        {w().printbtn, "print"}, {w().erasebtn, "erase"}, {w().setupbtn, "printer setup"}, {w().optionsbox, "show options"}};
+    for (const auto& [widget, name] : named)
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name), name);
 }
 
 TEST_F(Accessibility, HelpPageReadsAsTextWithLinksToTheirPages) {
