@@ -11,7 +11,7 @@ THelpBoxAccessible::THelpBoxAccessible(THelpBox* box) : QAccessibleWidget(box, Q
 
 TinfoForm* THelpBoxAccessible::form() const { return qobject_cast<TinfoForm*>(widget()->parentWidget()); }
 
-QString THelpBoxAccessible::pageText() const {
+QString THelpBoxAccessible::wholeText() const {
     TinfoForm* f = form();
     return f ? f->pageLines().join('\n') : QString();
 }
@@ -34,7 +34,7 @@ void THelpBoxAccessible::pageDrawn() {
     toldPage_ = f->pages.helpPage;
     QAccessibleEvent named(this, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&named);
-    const QString now = pageText();
+    const QString now = wholeText();
     QAccessibleTextUpdateEvent text(this, 0, toldText_, now);
     QAccessible::updateAccessibility(&text);
     toldText_ = now;
@@ -89,22 +89,11 @@ void* THelpBoxAccessible::interface_cast(QAccessible::InterfaceType type) {
     return QAccessibleWidget::interface_cast(type);
 }
 
-void THelpBoxAccessible::selection(int, int* startOffset, int* endOffset) const {
-    *startOffset = *endOffset = 0;
-}
-
-QString THelpBoxAccessible::text(int startOffset, int endOffset) const {
-    const QString all = pageText();
-    if (endOffset < 0 || endOffset > all.size()) endOffset = static_cast<int>(all.size());
-    if (startOffset < 0 || startOffset > endOffset) return {};
-    return all.mid(startOffset, endOffset - startOffset);
-}
-
 QRect THelpBoxAccessible::characterRect(int offset) const {
     // The band of the character's text line.
     TinfoForm* f = form();
     if (!f) return {};
-    const int line = static_cast<int>(pageText().left(offset).count('\n')) + 1;
+    const int line = static_cast<int>(wholeText().left(offset).count('\n')) + 1;
     return QRect(widget()->mapToGlobal(f->lineRect(line).topLeft()), f->lineRect(line).size());
 }
 
@@ -117,12 +106,6 @@ int THelpBoxAccessible::offsetAtPoint(const QPoint& point) const {
     int offset = 0;
     for (int i = 1; i < line && i <= lines.size(); ++i) offset += static_cast<int>(lines[i - 1].size()) + 1;
     return std::min(offset, characterCount());
-}
-
-QString THelpBoxAccessible::attributes(int, int* startOffset, int* endOffset) const {
-    *startOffset = 0;
-    *endOffset = characterCount();
-    return {};
 }
 
 // ---- a link line ----

@@ -3,7 +3,6 @@
 // text is the shown page's lines without their markup, and whose children are the link lines,
 // each a link whose press action clicks the line as the pointer would and so opens its page.
 
-#include <QAccessibleTextInterface>
 #include <QAccessibleWidget>
 
 #include "help/info_form.h"
@@ -11,7 +10,7 @@
 
 namespace dozudo {
 
-class THelpBoxAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+class THelpBoxAccessible : public QAccessibleWidget, public ReadOnlyText {
   public:
     explicit THelpBoxAccessible(THelpBox* box);
 
@@ -30,23 +29,13 @@ class THelpBoxAccessible : public QAccessibleWidget, public QAccessibleTextInter
     QAccessibleInterface* childAt(int x, int y) const override;
     void* interface_cast(QAccessible::InterfaceType type) override;
 
-    // Text, read only.
-    void selection(int, int* startOffset, int* endOffset) const override;
-    int selectionCount() const override { return 0; }
-    void addSelection(int, int) override {}
-    void removeSelection(int) override {}
-    void setSelection(int, int, int) override {}
-    int cursorPosition() const override { return 0; }
-    void setCursorPosition(int) override {}
-    QString text(int startOffset, int endOffset) const override;
-    int characterCount() const override { return static_cast<int>(pageText().size()); }
+    // Text: the page's lines, one per line of text.
+    using ReadOnlyText::text;
+    QString wholeText() const override;
     QRect characterRect(int offset) const override;
     int offsetAtPoint(const QPoint& point) const override;
-    void scrollToSubstring(int, int) override {}
-    QString attributes(int, int* startOffset, int* endOffset) const override;
 
   private:
-    QString pageText() const;
 
     mutable AccessibleParts parts_;
     int toldPage_ = 0;

@@ -114,24 +114,13 @@ QAccessible::State TBoardCellAccessible::state() const {
 void* TBoardCellAccessible::interface_cast(QAccessible::InterfaceType type) {
     if (type == QAccessible::TableCellInterface) return static_cast<QAccessibleTableCellInterface*>(this);
     if (type == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
+    if (type == QAccessible::ValueInterface) return static_cast<QAccessibleValueInterface*>(this);
     return nullptr;
 }
 
-void TBoardCellAccessible::selection(int, int* startOffset, int* endOffset) const {
-    *startOffset = *endOffset = 0;
-}
-
-QString TBoardCellAccessible::text(int startOffset, int endOffset) const {
-    const QString v = value();
-    if (endOffset < 0 || endOffset > v.size()) endOffset = static_cast<int>(v.size());
-    if (startOffset < 0 || startOffset > endOffset) return {};
-    return v.mid(startOffset, endOffset - startOffset);
-}
-
-QString TBoardCellAccessible::attributes(int, int* startOffset, int* endOffset) const {
-    *startOffset = 0;
-    *endOffset = characterCount();
-    return {};
+QVariant TBoardCellAccessible::currentValue() const {
+    const Game* g = view() ? view()->game() : nullptr;
+    return g ? g->board.digit(column_, row_) : 0;
 }
 
 QRect TBoardCellAccessible::localRect() const {
@@ -161,8 +150,10 @@ void notifyFieldChanged(TBoardView* view, int column, int row) {
     auto* cell = static_cast<TBoardCellAccessible*>(board->field(column, row));
     const QString now = cell->value();
     if (now != cell->toldValue) {
-        QAccessibleTextUpdateEvent event(cell, 0, cell->toldValue, now);
-        QAccessible::updateAccessibility(&event);
+        QAccessibleTextUpdateEvent text(cell, 0, cell->toldValue, now);
+        QAccessible::updateAccessibility(&text);
+        QAccessibleValueChangeEvent digit(cell, cell->currentValue());
+        QAccessible::updateAccessibility(&digit);
         cell->toldValue = now;
     }
     notifyPart(cell, QAccessible::DescriptionChanged);

@@ -6,7 +6,7 @@
 
 #include <QAccessibleTableCellInterface>
 #include <QAccessibleTableInterface>
-#include <QAccessibleTextInterface>
+#include <QAccessibleValueInterface>
 #include <QAccessibleWidget>
 
 #include "ui/board_view.h"
@@ -63,7 +63,8 @@ class TBoardViewAccessible : public QAccessibleWidget, public QAccessibleTableIn
 
 class TBoardCellAccessible : public AccessiblePart,
                              public QAccessibleTableCellInterface,
-                             public QAccessibleTextInterface {
+                             public ReadOnlyText,
+                             public QAccessibleValueInterface {
   public:
     TBoardCellAccessible(TBoardView* view, int column, int row);
 
@@ -87,20 +88,15 @@ class TBoardCellAccessible : public AccessiblePart,
     int rowExtent() const override { return 1; }
     QAccessibleInterface* table() const override { return parent(); }
 
-    // Text: the value, read only.
-    void selection(int, int* startOffset, int* endOffset) const override;
-    int selectionCount() const override { return 0; }
-    void addSelection(int, int) override {}
-    void removeSelection(int) override {}
-    void setSelection(int, int, int) override {}
-    int cursorPosition() const override { return 0; }
-    void setCursorPosition(int) override {}
-    QString text(int startOffset, int endOffset) const override;
-    int characterCount() const override { return static_cast<int>(value().size()); }
-    QRect characterRect(int) const override { return rect(); }
-    int offsetAtPoint(const QPoint&) const override { return 0; }
-    void scrollToSubstring(int, int) override {}
-    QString attributes(int, int* startOffset, int* endOffset) const override;
+    // Text: the value ("5", "empty").
+    using ReadOnlyText::text;
+    QString wholeText() const override { return value(); }
+    // Value: the digit, 0 for an empty field; digits are typed, not set.
+    QVariant currentValue() const override;
+    void setCurrentValue(const QVariant&) override {}
+    QVariant maximumValue() const override { return 9; }
+    QVariant minimumValue() const override { return 0; }
+    QVariant minimumStepSize() const override { return 1; }
 
     // The value last told to a screen reader, to tell what a change replaced.
     QString toldValue;

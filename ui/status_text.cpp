@@ -31,10 +31,14 @@ void TStatusText::announce(const QString& message) {
 
 TStatusTextAccessible::TStatusTextAccessible(TStatusText* label) : QAccessibleWidget(label, QAccessible::StatusBar) {}
 
+void* TStatusTextAccessible::interface_cast(QAccessible::InterfaceType type) {
+    if (type == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
+    return QAccessibleWidget::interface_cast(type);
+}
+
 QString TStatusTextAccessible::text(QAccessible::Text t) const {
     const QString own = QAccessibleWidget::text(t);
-    if (t != QAccessible::Name || !own.isEmpty()) return own;
-    return static_cast<TStatusText*>(widget())->text();
+    return t == QAccessible::Name && own.isEmpty() ? wholeText() : own;
 }
 
 QAccessibleInterface* TStatusTextAccessible::child(int index) const {

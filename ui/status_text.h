@@ -24,9 +24,10 @@ class TStatusText : public QLabel {
     QString announced_;
 };
 
-class TStatusTextAccessible : public QAccessibleWidget {
+class TStatusTextAccessible : public QAccessibleWidget, public ReadOnlyText {
   public:
     explicit TStatusTextAccessible(TStatusText* label);
+    void* interface_cast(QAccessible::InterfaceType type) override;
 
     QString text(QAccessible::Text t) const override;
     int childCount() const override { return 1; }
@@ -35,6 +36,9 @@ class TStatusTextAccessible : public QAccessibleWidget {
     QAccessibleInterface* childAt(int x, int y) const override;
 
     QAccessibleInterface* announcement() const;
+    // Text: the line as it is shown.
+    using ReadOnlyText::text;
+    QString wholeText() const override { return static_cast<TStatusText*>(widget())->text(); }
 
   private:
     mutable AccessibleParts parts_;

@@ -41,6 +41,23 @@ void AccessibleParts::remove(int key) {
     ids_.erase(it);
 }
 
+void ReadOnlyText::selection(int, int* startOffset, int* endOffset) const {
+    *startOffset = *endOffset = 0;
+}
+
+QString ReadOnlyText::text(int startOffset, int endOffset) const {
+    const QString all = wholeText();
+    if (endOffset < 0 || endOffset > all.size()) endOffset = static_cast<int>(all.size());
+    if (startOffset < 0 || startOffset > endOffset) return {};
+    return all.mid(startOffset, endOffset - startOffset);
+}
+
+QString ReadOnlyText::attributes(int, int* startOffset, int* endOffset) const {
+    *startOffset = 0;
+    *endOffset = characterCount();
+    return {};
+}
+
 void notifyPart(QAccessibleInterface* part, QAccessible::Event type) {
     if (!part || !QAccessible::isActive()) return;
     QAccessibleEvent event(part, type);

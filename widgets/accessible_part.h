@@ -6,6 +6,7 @@
 
 #include <QAccessible>
 #include <QAccessibleInterface>
+#include <QAccessibleTextInterface>
 #include <QHash>
 #include <QPointer>
 #include <QWidget>
@@ -56,6 +57,27 @@ class AccessibleParts {
 
   private:
     QHash<int, QAccessible::Id> ids_;
+};
+
+// The text interface of something a screen reader reads but cannot change: the whole text
+// comes from text(); no caret, no selection.
+class ReadOnlyText : public QAccessibleTextInterface {
+  public:
+    virtual QString wholeText() const = 0;
+
+    void selection(int, int* startOffset, int* endOffset) const override;
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    QString text(int startOffset, int endOffset) const override;
+    int characterCount() const override { return static_cast<int>(wholeText().size()); }
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint&) const override { return 0; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int, int* startOffset, int* endOffset) const override;
 };
 
 // Sends an accessibility event about a part, when a screen reader listens.

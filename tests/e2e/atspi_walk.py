@@ -125,7 +125,8 @@ typed("53  7    ")
 check(wait_for(lambda: [value(c, 1) for c in range(1, 10)] ==
                ["5", "3", "empty", "empty", "7", "empty", "empty", "empty", "empty"]),
       "row 1 reads 5 3 empty empty 7 empty ...")
-check(cell(1, 1).description == "puzzle digit", "a typed puzzle digit says so")
+check(cell(1, 1).description == "puzzle digit" and cell(1, 1).queryValue().currentValue == 5,
+      "a typed puzzle digit says so, and its value is 5")
 check(wait_for(lambda: ("focus:", "table cell", "row 2 column 1") in heard),
       "the focus followed the selection to row 2 column 1")
 
@@ -143,8 +144,8 @@ del heard[:]
 keys("Right", "Right")  # onto the empty field (3, 1)
 typed("5")
 conflict = "5 allready present in row 1"
-check(wait_for(lambda: ("object:state-changed:showing", "notification", conflict) in heard),
-      "the conflict is announced")
+check(wait_for(lambda: ("object:state-changed:showing", "notification", conflict) in heard) and
+      status.queryText().getText(0, -1) == conflict, "the conflict is announced and shown")
 opener = find(bar, "push button", "open")
 x, y, w, h = opener.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
 subprocess.run(["xdotool", "mousemove", "--sync", str(x + w // 2), str(y + h // 2)], check=True)
