@@ -26,7 +26,7 @@ std::string fieldDescription(const Game& game, int column, int row) {
     std::string text = "options";
     for (int d = 1; d <= 9; ++d)
         if (mask & digitBit(d)) text += " " + std::to_string(d);
-    return mask & allDigits ? text : "no options";
+    return (mask & allDigits) != 0 ? text : "no options";
 }
 
 }  // namespace dozudo

@@ -21,11 +21,10 @@ def check(ok, what):
 
 def pump(seconds=0.0):
     """Lets the events that have come reach the listener."""
-    context = GLib.MainContext.default()
     end = time.time() + seconds
     while True:
-        while context.pending():
-            context.iteration(False)
+        while GLib.MainContext.default().pending():
+            GLib.MainContext.default().iteration(False)
         if time.time() >= end:
             return
         time.sleep(0.02)
@@ -45,26 +44,18 @@ def wait_for(condition, seconds=5.0):
 
 
 def listen(event):
-    try:
-        heard.append((event.type, event.source.getRoleName(), event.source.name))
-    except Exception:
-        pass
-
-
-def find(root, role, name=None):
-    """The first object below root (depth first) with the role and name."""
-    if root.getRoleName() == role and (name is None or root.name == name):
-        return root
-    for i in range(root.childCount):
-        child = root.getChildAtIndex(i)
-        found = child and find(child, role, name)
-        if found:
-            return found
-    return None
+    heard.append((event.type, event.source.getRoleName(), event.source.name))
 
 
 def children(obj):
     return [obj.getChildAtIndex(i) for i in range(obj.childCount)]
+
+
+def find(root, role, name=None):
+    """The first object from root on (depth first) with the role and name."""
+    if root.getRoleName() == role and (name is None or root.name == name):
+        return root
+    return next((f for f in (find(c, role, name) for c in children(root) if c) if f), None)
 
 
 def press(obj):
@@ -83,18 +74,13 @@ def states(obj):
     return {pyatspi.stateToString(s) for s in obj.getState().getStates()}
 
 
-for kind in ("focus:", "object:state-changed:showing", "object:property-change:accessible-name"):
+for kind in ("focus:", "object:state-changed:showing"):
     pyatspi.Registry.registerEventListener(listen, kind)
-
 desktop = pyatspi.Registry.getDesktop(0)
-app = None
-wait_for(lambda: any(desktop.getChildAtIndex(i).name == "dozudo" for i in range(desktop.childCount)))
-for i in range(desktop.childCount):
-    if desktop.getChildAtIndex(i).name == "dozudo":
-        app = desktop.getChildAtIndex(i)
-if app is None:
+if not wait_for(lambda: "dozudo" in [a.name for a in children(desktop)]):
     check(False, "the program is on the accessibility bus")
     sys.exit(1)
+app = next(a for a in children(desktop) if a.name == "dozudo")
 frame = find(app, "frame", "DOZUDO - vudede")
 bar = find(frame, "panel", "command bar")
 column = find(frame, "panel", "analysis column")

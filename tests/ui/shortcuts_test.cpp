@@ -48,22 +48,19 @@ TEST(Shortcuts, EachPressesItsButtonAsAClickDoes) {
     QSignalSpy prints(w.printbtn, &QToolButton::clicked);
     struct Row {
         Qt::Key key;
-        QStringList opened;
+        QStringList opened;     // titles of the windows it opened
         TBtnStatus afterwards;  // of the command button the key presses
         int button;
     };
     const Row rows[] = {
         {Qt::Key_F1, {"SUDOKU - help"}, stFlat, cmdHelp},
-        {Qt::Key_O, {"open game"}, stFlat, cmdOpen},  // cancelled: released
+        {Qt::Key_O, {"Open game"}, stFlat, cmdOpen},  // cancelled: released
         {Qt::Key_S, {"save game"}, stDown, cmdSave},  // cancelled: stays down
-        {Qt::Key_S, {}, stDown, cmdSave},               // down: the click does nothing
+        {Qt::Key_S, {}, stDown, cmdSave},             // down: the click does nothing
     };
     for (const Row& r : rows) {
         const Qt::KeyboardModifiers mods = r.key == Qt::Key_F1 ? Qt::NoModifier : Qt::ControlModifier;
-        const QStringList opened = modalsDuring([&] { key(r.key, mods); });
-        EXPECT_EQ(opened.size(), r.opened.size()) << r.key;
-        for (int i = 0; i < std::min(opened.size(), r.opened.size()); ++i)
-            EXPECT_TRUE(opened[i].contains(r.opened[i], Qt::CaseInsensitive)) << opened[i].toStdString();
+        EXPECT_EQ(modalsDuring([&] { key(r.key, mods); }), r.opened) << r.key;
         EXPECT_EQ(w.ZelArrayBtn1->GetBtnStatus(static_cast<std::uint8_t>(r.button)), r.afterwards) << r.key;
     }
     EXPECT_EQ(prints.count(), 0);
