@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 
 #include "help/core/help_code.h"
+#include "help/help_box_accessible.h"
 
 namespace dozudo {
 
@@ -29,7 +30,10 @@ QColor helpColor() { return colorFromBgr(0xC0F0F0); }
 
 // ---- the text box ----
 
-THelpBox::THelpBox(QWidget* parent) : BackingWidget(parent) { setMouseTracking(true); }
+THelpBox::THelpBox(QWidget* parent) : BackingWidget(parent) {
+    setMouseTracking(true);
+    installHelpBoxAccessibility();
+}
 
 void THelpBox::fullRepaint() {
     if (onPaint) onPaint();
@@ -94,12 +98,14 @@ void TinfoForm::FormCreate() {
     pagePalette.setColor(QPalette::WindowText, Qt::black);
     pageNrDisplay->setPalette(pagePalette);
     pageNrDisplay->setText("1");
+    pageNrDisplay->setAccessibleDescription("page number");
     pageNrDisplay->installEventFilter(this);
 
     page1Btn->setText("1");
     page1Btn->setGeometry(pageNrDisplay->x() - 25 - cs / 2, 5, 25, titleHeight);
     page1Btn->setFont(arialFont(titleFont, false));
     page1Btn->setFocusPolicy(Qt::NoFocus);
+    page1Btn->setAccessibleDescription("first page");
     connect(page1Btn, &QToolButton::clicked, this, [this] { page1BtnClick(); });
 
     Timer1->setInterval(500);
@@ -189,6 +195,30 @@ void TinfoForm::drawHelpPage() {
         drawHelpLine(ListBox1->item(first + lineIndex)->text());
         ++lineIndex;
     }
+    notifyHelpPageDrawn(helpbox);
+}
+
+QStringList TinfoForm::pageLines() {
+    fillListBox();
+    QStringList lines;
+    const int first = (pages.helpPage - 1) * helpLinesPerPage;
+    for (int i = 1; i < helpLinesPerPage && first + i < ListBox1->count(); ++i) {
+        const QByteArray bytes = ListBox1->item(first + i)->text().toLatin1();
+        const std::string text = helpLineText(decodeHelpLine(std::string_view(bytes.constData(), bytes.size())));
+        lines.append(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+    }
+    while (!lines.isEmpty() && lines.back().trimmed().isEmpty()) lines.removeLast();
+    return lines;
+}
+
+QRect TinfoForm::lineRect(int line) const {
+    const int h = heights.normalHeight;
+    return QRect(10, line * h, helpbox->width() - 20, h);
+}
+
+void TinfoForm::clickLine(int line) {
+    helpboxMouseMove(line * heights.normalHeight);
+    helpboxMouseDown();
 }
 
 void TinfoForm::clearHelpText() {

@@ -21,6 +21,7 @@ namespace dozudo {
 QColor helpColor();
 
 // The paint box of the help text; it hands its paint, pointer moves and presses to the window.
+// To a screen reader it is a document with links (help/help_box_accessible.h).
 class THelpBox : public BackingWidget {
     Q_OBJECT
   public:
@@ -65,6 +66,14 @@ class TinfoForm : public QDialog {
     void stepPage(int d);
     void showFirstPage();
     void toggleBand(int line);
+
+    // What a screen reader reads of the shown page: its 24 text lines without their markup (the
+    // empty lines at the end left out); nothing past the last page.
+    QStringList pageLines();
+    // The band of text line 1..24 in the text box.
+    QRect lineRect(int line) const;
+    // A click on text line 1..24 as the pointer makes it: onto the line, then the button down.
+    void clickLine(int line);
 
     // Event handlers. The key handlers return whether the key was consumed.
     bool FormKeyDown(int key);

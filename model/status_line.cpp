@@ -4,8 +4,9 @@ namespace dozudo {
 
 void StatusLine::setStatus(int kind, const std::string& text) {
     if (kind < 0 || kind > 5) kind = 0;  // never passed; keeps the colour table in range
+    const bool remembered = kind < 4;
     std::string toShow = text;
-    if (kind < 4) {
+    if (remembered) {
         lastMessage_ = text;
         lastKind_ = static_cast<std::uint8_t>(kind);
     } else if (kind == 5) {
@@ -15,6 +16,7 @@ void StatusLine::setStatus(int kind, const std::string& text) {
     shownColour_ = statusColors[kind];
     shownText_ = toShow;
     show();
+    if (remembered && !text.empty() && view_) view_->announceStatus(text);
 }
 
 void StatusLine::blank() {

@@ -14,6 +14,9 @@ class StatusLineView {
   public:
     virtual ~StatusLineView() = default;
     virtual void showStatusLine(const std::string& text, Rgb colour) = 0;
+    // A new remembered message (kinds 0..3, not empty), to be read out once by a screen reader.
+    // Hover texts and messages brought back are shown only.
+    virtual void announceStatus(const std::string& /*text*/) {}
 };
 
 // Font colour per message kind 0..4: black, red, green, blue, hover grey.

@@ -28,6 +28,15 @@ TPrintPageControls::TPrintPageControls(QWidget* window, Game& game, TZelArrayBtn
     selector->onBtnPaint = [this](TZelArrayBtn* s, std::uint8_t n, TBtnStatus st) {
         ZelArrayBtn3BtnPaint(s, n, st);
     };
+    // To a screen reader a position says where it is and whether it holds a puzzle.
+    selector->onBtnText = [](TZelArrayBtn* s, std::uint8_t n) {
+        TBtnAccessibleText t;
+        if (n > 1) return t;
+        t.name = QString::fromLatin1(slotName[n].data(), static_cast<qsizetype>(slotName[n].size())) +
+                 QLatin1String(" of printpage");
+        t.description = s->GetBtnStatus(n) == stDown ? QStringLiteral("holds a puzzle") : QStringLiteral("empty");
+        return t;
+    };
     // The icon's digits are in the toolkit's window-text colour, not in the window's own navy
     // that the control picked up from its parent when it was made.
     selector->canvas().setFontColor(QApplication::palette().color(QPalette::WindowText));

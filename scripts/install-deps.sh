@@ -11,6 +11,7 @@ packages=(
   xvfb xauth xdotool xclip x11-apps imagemagick poppler-utils openbox python3
   clang libclang-rt-14-dev libx11-dev libxtst-dev
   librsvg2-bin desktop-file-utils appstream shared-mime-info groff-base dpkg-dev file lintian
+  dbus at-spi2-core python3-pyatspi
 )
 
 missing=()

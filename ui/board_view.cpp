@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 
 #include "ui/board_pictures.h"
+#include "ui/board_view_accessible.h"
 
 namespace dozudo {
 
@@ -22,6 +23,12 @@ TBoardView::TBoardView(QWidget* parent, int cellSize, const QImage* boardBitmap,
       workBitmap_(workBitmap) {
     setFixedSize(9 * cellSize + 1, 9 * cellSize + 1);  // the board picture may still be drawn
     setFocusPolicy(Qt::NoFocus);
+    installBoardViewAccessibility();
+}
+
+void TBoardView::repaintBoard() {
+    invalidate();
+    notifyBoardRepainted(this);
 }
 
 TRect TBoardView::fieldRect(int c, int r) const {
@@ -35,6 +42,7 @@ TRect TBoardView::innerRect(int c, int r) const {
 void TBoardView::drawSelectionMark(int c, int r) {
     const TRect f = fieldRect(c, r);
     canvas().DrawTransparent(f.Left, f.Top, *markBitmap_, Qt::black);
+    if (!repainting_) notifyFieldSelected(this, c, r);
 }
 
 void TBoardView::eraseSelectionMark(int c, int r) {
@@ -61,6 +69,7 @@ void TBoardView::clearFieldInterior(int c, int r) {
 }
 
 void TBoardView::drawField(int c, int r, int digit, int kind) {
+    if (!repainting_) notifyFieldChanged(this, c, r);
     clearFieldInterior(c, r);
     Canvas& cv = canvas();
     cv.setFont("Arial", cs_ * 8 / 10);
@@ -103,6 +112,12 @@ void TBoardView::paintAllOptions() {
 }
 
 void TBoardView::PaintBox1Paint() {
+    repainting_ = true;
+    paintPicture();
+    repainting_ = false;
+}
+
+void TBoardView::paintPicture() {
     if (firstPaint_) {
         firstPaint_ = false;
         if (onFirstPaint) onFirstPaint();

@@ -1,7 +1,8 @@
 #pragma once
 // The board view: the prepared board picture, the digits in their kind's colours,
 // the options of empty fields and the selection mark. Between full repaints it is
-// updated field by field, restoring the board picture only where it draws.
+// updated field by field, restoring the board picture only where it draws. To a screen reader
+// it is a table of fields (ui/board_view_accessible.h).
 
 #include <QImage>
 #include <functional>
@@ -19,6 +20,8 @@ public:
     TBoardView(QWidget* parent, int cellSize, const QImage* boardBitmap, const QImage* markBitmap,
                QImage* workBitmap);
     void setGame(const Game* game) { game_ = game; }
+    const Game* game() const { return game_; }
+    int cellSize() const { return cs_; }
 
     // Runs once, at the first paint, before the board is drawn (the command-line open).
     std::function<void()> onFirstPaint;
@@ -33,7 +36,7 @@ public:
     void paintAllOptions() override;
     void eraseSelectionMark(int column, int row) override;
     void drawSelectionMark(int column, int row) override;
-    void repaintBoard() override { invalidate(); }
+    void repaintBoard() override;
 
     void drawFieldOptions(int column, int row);
     void clearFieldInterior(int column, int row);
@@ -47,12 +50,15 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
+    void paintPicture();
+
     int cs_;
     const QImage* boardBitmap_;
     const QImage* markBitmap_;
     QImage* workBitmap_;
     const Game* game_ = nullptr;
     bool firstPaint_ = true;
+    bool repainting_ = false;  // inside PaintBox1Paint: nothing changes, the picture is rebuilt
 };
 
 }  // namespace dozudo

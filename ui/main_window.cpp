@@ -1,5 +1,6 @@
 #include "ui/main_window.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QKeyEvent>
@@ -11,7 +12,9 @@
 #include "game/keys.h"
 #include "help/info_form.h"
 #include "ui/board_pictures.h"
+#include "ui/board_view_accessible.h"
 #include "ui/file_drop.h"
+#include "ui/shortcuts.h"
 
 namespace dozudo {
 
@@ -29,6 +32,13 @@ void setTextColour(QWidget* w, const QColor& colour) {
 
 const QColor navy = colorFromBgr(0x800000);
 
+// To a screen reader the main window is a window (a plain top-level widget reads as a filler).
+QAccessibleInterface* mainWindowFactory(const QString& key, QObject* object) {
+    if (key == QLatin1String(TForm1::staticMetaObject.className()))
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+    return nullptr;
+}
+
 }  // namespace
 
 int TForm1::cellSizeFor(int screenWidth) {
@@ -39,6 +49,11 @@ int TForm1::cellSizeFor(int screenWidth) {
 
 TForm1::TForm1(int screenWidth, int screenHeight, std::uint64_t textureSeed)
     : BackingWidget(nullptr), commandLine(QCoreApplication::arguments()) {
+    static const bool accessible = [] {
+        QAccessible::installFactory(mainWindowFactory);
+        return true;
+    }();
+    (void)accessible;
     if (screenWidth <= 0 || screenHeight <= 0) {
         const QSize s = QGuiApplication::primaryScreen()->geometry().size();
         screenWidth = s.width();
@@ -66,7 +81,7 @@ TForm1::TForm1(int screenWidth, int screenHeight, std::uint64_t textureSeed)
     ZelArrayBtn1 = new TZelArrayBtn(this);
     ZelArrayBtn2 = new TZelArrayBtn(this);
     ZelArrayBtn3 = new TZelArrayBtn(this);
-    StaticText1 = new QLabel(this);
+    StaticText1 = new TStatusText(this);
     Label1 = new QLabel("game --> printpage", this);
     Image1 = new QLabel(this);
     vorlanelabel = new TLinkLabel(makerHost, this);
@@ -79,6 +94,7 @@ TForm1::TForm1(int screenWidth, int screenHeight, std::uint64_t textureSeed)
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
 
     FormCreate(screenWidth, screenHeight);
+    makeShortcuts();
     new FileDrop(this, [this](const QString& path) { openDroppedFile(path); });
 }
 
@@ -121,6 +137,8 @@ void TForm1::FormCreate(int screenWidth, int screenHeight) {
         ZelArrayBtn1BtnChange(s, n, st, b);
     };
     bar->OnLeave = [this](TZelArrayBtn* s) { ZelArrayBtn1Leave(s); };
+    bar->onBtnText = [this](TZelArrayBtn*, std::uint8_t n) { return commandBarText(n); };
+    bar->setAccessibleName("command bar");
 
     // 6-9: client width, board view, status line, client height.
     const int clientWidth = bar->x() + bar->width() + cs / 2;
@@ -168,6 +186,8 @@ void TForm1::FormCreate(int screenWidth, int screenHeight) {
     column->onBtnChange = [this](TZelArrayBtn* s, std::uint8_t n, TBtnStatus st, Qt::MouseButton b) {
         ZelArrayBtn2BtnChange(s, n, st, b);
     };
+    column->onBtnText = [this](TZelArrayBtn*, std::uint8_t n) { return analysisColumnText(n); };
+    column->setAccessibleName("analysis column");
 
     // 12: the print-page selector.
     TZelArrayBtn* selector = ZelArrayBtn3;
@@ -180,6 +200,7 @@ void TForm1::FormCreate(int screenWidth, int screenHeight) {
     selector->SetBtnHeight(static_cast<std::uint8_t>(cs));
     selector->move(column->x(), PaintBox1->y() + PaintBox1->height() - selector->height());
     selector->setToolTip("add puzzle to printpage");
+    selector->setAccessibleName("printpage");
     for (std::uint8_t b = 0; b < 2; ++b) {
         selector->SetBtnMode(b, bmToggle);
         selector->SetBtnGroup(b, b);
@@ -191,6 +212,7 @@ void TForm1::FormCreate(int screenWidth, int screenHeight) {
                          QFontMetrics(Label1->font()).height());
     Label1->move(selector->x(), selector->y() - Label1->height() - 10);
     Image1->setFixedSize(125, 30);
+    Image1->setAccessibleName("DOZUDO");
     Image1->move(column->x(), Label1->y() - cs * 3 / 2);
     QFont linkFont = arialFont(cs * 3 / 10);
     linkFont.setUnderline(true);
@@ -277,6 +299,8 @@ void TForm1::showStatusLine(const std::string& text, Rgb colour) {
     StaticText1->setText(QString::fromStdString(text));
 }
 
+void TForm1::announceStatus(const std::string& text) { StaticText1->announce(QString::fromStdString(text)); }
+
 void TForm1::setCaption(const std::string& caption) {
     // Qt reads "[*]" in a title as the modified-mark placeholder; doubled it stands for itself.
     setWindowTitle(QString::fromStdString(caption).replace(QLatin1String("[*]"), QLatin1String("[*][*]")));
@@ -348,6 +372,22 @@ void TForm1::ZelArrayBtn1BtnChange(TZelArrayBtn*, std::uint8_t BtnNr, TBtnStatus
 
 void TForm1::ZelArrayBtn1Leave(TZelArrayBtn*) { game_->commandBarLeave(); }
 
+TBtnAccessibleText TForm1::commandBarText(std::uint8_t BtnNr) {
+    if (BtnNr >= commandCaptions.size()) return {};
+    const std::string_view caption = commandCaptions[BtnNr];
+    // The caption as one line: "enter/puzzle" reads "enter puzzle".
+    QString name = QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()));
+    name.replace('/', ' ');
+    return {name, QString::fromStdString(game_->commandHoverText(BtnNr)), commandShortcut(BtnNr)};
+}
+
+TBtnAccessibleText TForm1::analysisColumnText(std::uint8_t BtnNr) {
+    if (BtnNr >= analysisCaptions.size()) return {};
+    const std::string_view caption = analysisCaptions[BtnNr];
+    return {QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())),
+            QString::fromStdString(Game::analysisHoverText(BtnNr)), QString()};
+}
+
 void TForm1::ZelArrayBtn2BtnPaint(TZelArrayBtn* sender, std::uint8_t BtnNr, TBtnStatus status) {
     if (BtnNr >= analysisCaptions.size()) return;
     const QString caption = QString::fromUtf8(analysisCaptions[BtnNr].data(), analysisCaptions[BtnNr].size());
@@ -387,6 +427,15 @@ void TForm1::keyPressEvent(QKeyEvent* event) {
     if (text.size() == 1 && text[0].unicode() < 128)
         consumed = FormKeyPress(static_cast<char>(text[0].unicode())) && consumed;
     event->setAccepted(consumed);
+}
+
+void TForm1::focusInEvent(QFocusEvent* event) {
+    BackingWidget::focusInEvent(event);
+    // Back in the window, a screen reader's focus returns to the selected field once the
+    // window's own focus has been told.
+    QTimer::singleShot(0, this, [this] {
+        if (hasFocus() && game_->selColumn != 0) notifyFieldSelected(PaintBox1, game_->selColumn, game_->selRow, true);
+    });
 }
 
 void TForm1::showEvent(QShowEvent* event) {

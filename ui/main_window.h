@@ -17,6 +17,7 @@
 #include "widgets/backing_widget.h"
 #include "ui/board_pictures.h"
 #include "ui/board_view.h"
+#include "ui/status_text.h"
 #include "widgets/link_label.h"
 #include "widgets/button_array.h"
 
@@ -47,7 +48,7 @@ public:
     TBoardView* PaintBox1 = nullptr;
     TZelArrayBtn* ZelArrayBtn2 = nullptr;
     TZelArrayBtn* ZelArrayBtn3 = nullptr;
-    QLabel* StaticText1 = nullptr;
+    TStatusText* StaticText1 = nullptr;
     QLabel* Label1 = nullptr;
     QLabel* Image1 = nullptr;
     TLinkLabel* vorlanelabel = nullptr;
@@ -66,6 +67,7 @@ public:
 
     // Window
     void showStatusLine(const std::string& text, Rgb colour) override;
+    void announceStatus(const std::string& text) override;
     void setCaption(const std::string& caption) override;
     void beep() override;
     void setTimerInterval(int milliseconds) override;
@@ -115,6 +117,7 @@ public:
 protected:
     void fullRepaint() override { FormPaint(); }
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void showEvent(QShowEvent* event) override;
     bool focusNextPrevChild(bool) override { return false; }
 
@@ -126,6 +129,11 @@ private:
                       const QString& caption, int fontHeight, const std::string& hoverText);
 
     void centreFrame(int attempt);
+    // The desktop's usual keys for the commands (ui/shortcuts.cpp).
+    void makeShortcuts();
+    // What a screen reader reads of the buttons of the command bar and the analysis column.
+    TBtnAccessibleText commandBarText(std::uint8_t BtnNr);
+    TBtnAccessibleText analysisColumnText(std::uint8_t BtnNr);
 
     std::unique_ptr<Game> game_;
     std::future<StartPictures> startPictures_;  // drawn on a second core while the controls are made

@@ -87,11 +87,7 @@ void TForm1::saveGame() {
 
 void TForm1::openDroppedFile(const QString& path) {
     droppedFile_ = path;
-    const QPoint at = ZelArrayBtn1->GetBtnRect(cmdOpen).toQRect().center();
-    ZelArrayBtn1->MouseMove(at.x(), at.y());
-    ZelArrayBtn1->MouseDown(Qt::LeftButton);
-    ZelArrayBtn1->MouseUp(Qt::LeftButton);
-    ZelArrayBtn1->CMMouseLeave();
+    ZelArrayBtn1->ClickBtn(cmdOpen);
     droppedFile_.clear();
 }
 

@@ -1,5 +1,7 @@
 #include "widgets/button_array.h"
 
+#include "widgets/button_array_accessible.h"
+
 #include <QEnterEvent>
 #include <QMouseEvent>
 #include <algorithm>
@@ -25,6 +27,7 @@ constexpr std::uint8_t freshButton = (stFlat << statusShift) | (bmLatch << modeS
 }  // namespace
 
 TZelArrayBtn::TZelArrayBtn(QWidget* parent) : BackingWidget(parent) {
+    installButtonArrayAccessibility();
     // The canvas starts with the font the control has now; owners set their own later.
     canvas().setFont(font());
     canvas().setFontColor(palette().color(QPalette::WindowText));
@@ -123,8 +126,10 @@ std::uint8_t TZelArrayBtn::GetBtnGroup(std::uint8_t BtnNr) const {
 
 void TZelArrayBtn::StoreBtnStatus(std::uint8_t BtnNr, TBtnStatus status) {
     if (BtnNr >= noBtn) return;  // noBtn always reads as hidden
+    const TBtnStatus before = GetBtnStatus(BtnNr);
     btns_[BtnNr] =
         static_cast<std::uint8_t>((btns_[BtnNr] & ~statusBits) | (status << statusShift));
+    if (before != status) notifyBtnStatus(this, BtnNr, before, status);
 }
 
 void TZelArrayBtn::ResetBtns() {
@@ -316,6 +321,15 @@ void TZelArrayBtn::CMMouseLeave() {
         hoverBtn = noBtn;
     }
     if (OnLeave) OnLeave(this);
+}
+
+void TZelArrayBtn::ClickBtn(std::uint8_t BtnNr) {
+    if (BtnNr >= buttonCount()) return;
+    const QPoint at = GetBtnRect(BtnNr).toQRect().center();
+    MouseMove(at.x(), at.y());
+    MouseDown(Qt::LeftButton);
+    MouseUp(Qt::LeftButton);
+    CMMouseLeave();
 }
 
 void TZelArrayBtn::mouseMoveEvent(QMouseEvent* event) {

@@ -39,6 +39,15 @@ using TBtnPaintProc =
     std::function<void(TZelArrayBtn* sender, std::uint8_t BtnNr, TBtnStatus status)>;
 using TNotifyEvent = std::function<void(TZelArrayBtn* sender)>;
 
+// What a screen reader reads of a button: its name, a longer description and the key that
+// presses it. The owner knows them; the control only draws.
+struct TBtnAccessibleText {
+    QString name;
+    QString description;
+    QString shortcut;
+};
+using TBtnTextProc = std::function<TBtnAccessibleText(TZelArrayBtn* sender, std::uint8_t BtnNr)>;
+
 class TZelArrayBtn : public BackingWidget {
     Q_OBJECT
   public:
@@ -73,6 +82,8 @@ class TZelArrayBtn : public BackingWidget {
     TBtnPaintProc onBtnPaint;
     TNotifyEvent OnEnter;
     TNotifyEvent OnLeave;
+    // Asked for by the accessibility interface of the control (widgets/button_array_accessible.h).
+    TBtnTextProc onBtnText;
 
     // Per-button settings; stored only, no repaint. Modes 0..3, groups 0..15.
     void SetBtnMode(std::uint8_t BtnNr, std::uint8_t mode);
@@ -96,6 +107,10 @@ class TZelArrayBtn : public BackingWidget {
     void MouseUp(Qt::MouseButton button);
     void CMMouseEnter();
     void CMMouseLeave();
+    // A click on a button as the pointer makes it: onto the button, left button down and up, off
+    // the control. A hidden button is not hit, and a latched one that is down ignores the press.
+    void ClickBtn(std::uint8_t BtnNr);
+    int buttonCount() const { return rows_ * columns_; }
 
   protected:
     // The whole control: background, frame and every visible button.
@@ -119,8 +134,6 @@ class TZelArrayBtn : public BackingWidget {
     void changeEvent(QEvent* event) override;
 
   private:
-    int buttonCount() const { return rows_ * columns_; }
-
     std::uint8_t border_ = 10;
     std::uint8_t btnHeight_ = 30;
     std::uint8_t btnSpacing_ = 5;

@@ -1,5 +1,6 @@
 #pragma once
-// A label that reports the pointer entering and leaving it and clicks on it.
+// A label that reports the pointer entering and leaving it and clicks on it; to a screen reader
+// it is a link (widgets/link_label_accessible.h).
 
 #include <QLabel>
 #include <QMouseEvent>
@@ -10,7 +11,7 @@ namespace dozudo {
 class TLinkLabel : public QLabel {
     Q_OBJECT
 public:
-    using QLabel::QLabel;
+    explicit TLinkLabel(const QString& text, QWidget* parent = nullptr);
     std::function<void()> onMouseEnter, onMouseLeave, onClick;
 
 protected:

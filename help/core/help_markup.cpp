@@ -132,4 +132,24 @@ HelpLineDrawing interpretHelpLine(const std::string& text, int lineIndex,
     return s.out;
 }
 
+std::string helpLineText(const std::string& text) {
+    std::string out;
+    bool escape = false;
+    const std::size_t n = std::min(text.size(), maxHelpLineLength);
+    for (std::size_t i = 0; i < n; ++i) {
+        const char ch = text[i];
+        if (ch == '\\') {
+            escape = true;
+        } else if (escape) {
+            escape = false;
+            const int command = std::toupper(static_cast<unsigned char>(ch));
+            if (command == 'T') out += '\t';
+            if (command == 'P') out += '^';  // a raised 2 after 9 reads as a power
+        } else {
+            out += ch;
+        }
+    }
+    return out;
+}
+
 }  // namespace dozudo

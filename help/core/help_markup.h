@@ -48,4 +48,8 @@ inline constexpr std::size_t maxHelpLineLength = 255;
 HelpLineDrawing interpretHelpLine(const std::string& text, int lineIndex,
                                   const HelpFontHeights& heights, const HelpTextWidth& textWidth);
 
+// The characters a text line draws, in order, without its markup; a tab stands where the line
+// jumps to the next tab stop and a caret before raised text (9^2). What a screen reader reads.
+std::string helpLineText(const std::string& text);
+
 }  // namespace dozudo

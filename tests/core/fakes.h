@@ -47,11 +47,13 @@ struct FakeWindow : Window {
     std::vector<int> released;
     std::set<int> visibleAnalysis;
     std::vector<std::string> platformCalls;
+    std::vector<std::string> announced;  // messages a screen reader reads out
 
     void showStatusLine(const std::string& text, Rgb colour) override {
         statusText = text;
         statusColour = colour;
     }
+    void announceStatus(const std::string& t) override { announced.push_back(t); }
     void setCaption(const std::string& c) override { caption = c; }
     void beep() override { ++beeps; }
     void setTimerInterval(int ms) override { interval = ms; }

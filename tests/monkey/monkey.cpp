@@ -241,7 +241,9 @@ KeySym randomKey(Rng& rng, bool& shift, bool& control) {
     shift = rng.below(12) == 0;
     control = rng.below(12) == 0;
     if (rng.below(100) < 60) return digits[rng.below(11)];
-    return others[rng.below(static_cast<int>(sizeof others / sizeof others[0]))];
+    const KeySym sym = others[rng.below(static_cast<int>(sizeof others / sizeof others[0]))];
+    if (sym == XK_q) control = false;  // Ctrl+Q closes the window and would end the run
+    return sym;
 }
 
 // A point in one of the window's regions (fractions of the client area, so
