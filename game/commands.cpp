@@ -30,6 +30,9 @@ void Game::refreshAnalysis() {
 }
 
 void Game::commandBarChange(int button, bool down) {
+    // A command while "clipbrd" still waits for the clipboard's text: the user has moved
+    // on, so the text is not pasted, and the pause ends as its tick would end it.
+    if (dropClipboardRead()) Timer1Timer();
     setStatus(0, "");
     if (gameState == gsSolving || gameState == gsSolved) {
         // Leaving the solving display takes drawn options off the board and ends a running
@@ -184,11 +187,14 @@ void Game::moveLeft() {
 bool Game::keyDown(int key) {
     if (key == vkEscape) {
         // Escape stops filling and take back; the pause after "clipbrd" ends at once as its
-        // tick would end it, so the button never stays down.
-        if (fillMode == fmClipboard)
+        // tick would end it, so the button never stays down. A paste still waiting for the
+        // clipboard's text is dropped.
+        if (fillMode == fmClipboard) {
+            dropClipboardRead();
             Timer1Timer();
-        else
+        } else {
             fillMode = fmNone;
+        }
     }
     if (fillMode != fmNone) return false;
     if (selecting() && selColumn != 0 && selRow != 0) {

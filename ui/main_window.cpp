@@ -12,6 +12,7 @@
 #include "help/info_form.h"
 #include "ui/board_pictures.h"
 #include "ui/file_drop.h"
+#include "ui/puzzle_exchange.h"
 
 namespace dozudo {
 

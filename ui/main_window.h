@@ -23,6 +23,7 @@
 namespace dozudo {
 
 class TinfoForm;
+class QtPuzzleClipboard;
 
 // The maker's web host: the link label's caption and the host of its page.
 inline constexpr const char* makerHost = "www.vorlane.example";
@@ -127,6 +128,8 @@ private:
 
     void centreFrame(int attempt);
 
+    // The clipboard outlives the game, which drops a read still waiting when it goes.
+    std::unique_ptr<QtPuzzleClipboard> clipboard_;
     std::unique_ptr<Game> game_;
     std::future<StartPictures> startPictures_;  // drawn on a second core while the controls are made
     bool openingAtFirstPaint_ = false;
