@@ -30,9 +30,10 @@ void Game::refreshAnalysis() {
 }
 
 void Game::commandBarChange(int button, bool down) {
-    // A command while "clipbrd" still waits for the clipboard's text: the user has moved
-    // on, so the text is not pasted, and the pause ends as its tick would end it.
-    if (dropClipboardRead()) Timer1Timer();
+    // A command during the pause after "clipbrd" (whose button the command bar has just
+    // released) ends the pause at once, as its tick would, so that the tick cannot overrule
+    // the state of the new command. A paste still waiting for its text is dropped.
+    if (fillMode == fmClipboard) endClipboardPause();
     setStatus(0, "");
     if (gameState == gsSolving || gameState == gsSolved) {
         // Leaving the solving display takes drawn options off the board and ends a running
@@ -189,12 +190,10 @@ bool Game::keyDown(int key) {
         // Escape stops filling and take back; the pause after "clipbrd" ends at once as its
         // tick would end it, so the button never stays down. A paste still waiting for the
         // clipboard's text is dropped.
-        if (fillMode == fmClipboard) {
-            dropClipboardRead();
-            Timer1Timer();
-        } else {
+        if (fillMode == fmClipboard)
+            endClipboardPause();
+        else
             fillMode = fmNone;
-        }
     }
     if (fillMode != fmNone) return false;
     if (selecting() && selColumn != 0 && selRow != 0) {

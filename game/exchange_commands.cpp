@@ -51,13 +51,17 @@ void Game::clipboardCommand(PuzzleClipboard& clipboard) {
     });
 }
 
-bool Game::dropClipboardRead() {
-    if (!clipboardRead_) return false;
+void Game::endClipboardPause() {
+    dropClipboardRead();
+    Timer1Timer();
+}
+
+void Game::dropClipboardRead() {
+    if (!clipboardRead_) return;
     PuzzleClipboard* read = clipboardRead_;
     clipboardRead_ = nullptr;
     ++clipboardReads_;
     read->cancelRequest();
-    return true;
 }
 
 void Game::copyToClipboard(PuzzleClipboard& clipboard) {

@@ -114,8 +114,10 @@ class Game {
     void moveRight();
     void moveLeft();
     bool selecting() const { return gameState == gsEntering || gameState == gsSolving; }
-    // Drops a clipboard read whose answer has not come; true when there was one.
-    bool dropClipboardRead();
+    // Drops a clipboard read whose answer has not come, if any.
+    void dropClipboardRead();
+    // Ends the pause after "clipbrd" at once, as its tick would.
+    void endClipboardPause();
 
     BoardView& view_;
     Window& window_;

@@ -74,6 +74,8 @@ TEST(ClipboardWait, Table) {
              EXPECT_TRUE(f.game.keyPress('4'));
          },
          true, gsEntering, "4" + empty.substr(1), ""},
+        {"search drops it, and solving begins", [](WaitingFixture& f) { f.game.commandBarChange(cmdSearch, true); },
+         true, gsSolving, empty, ""},
     };
     for (const WaitRow& row : rows) {
         SCOPED_TRACE(row.what);
@@ -104,6 +106,17 @@ TEST(ClipboardWait, Table) {
         EXPECT_EQ(f.window.statusText, row.status);
         EXPECT_EQ(f.clip.requests, 1);
     }
+}
+
+TEST(ClipboardWait, ACommandDuringThePauseIsNotUndoneByItsTick) {
+    WaitingFixture f;
+    f.game.board = boardFrom(WaitingFixture::puzzle());
+    f.game.commandBarChange(cmdClipboard, true);  // copies, then pauses
+    f.game.commandBarChange(cmdSearch, true);
+    f.game.Timer1Timer();
+    EXPECT_EQ(f.game.gameState, gsSolving);
+    EXPECT_EQ(f.game.fillMode, fmNone);
+    EXPECT_EQ(f.window.visibleAnalysis, (std::set<int>{anShowOptions, anTakeBack}));
 }
 
 TEST(ClipboardWait, ClosingTheWindowDropsIt) {
