@@ -1,8 +1,8 @@
 // Fuzz target: the program's state machine driven by arbitrary sequences of the
 // events the window forwards (command bar and analysis column presses, keys,
-// board clicks, timer ticks, the clipboard's text). After every event the state must be sane: digits
-// 0..9, kinds and states in range, the entry log within the board,
-// options within the nine digits and no screen call outside the board.
+// board clicks, timer ticks, the clipboard's text). After every event the state must be sane:
+// digits 0..9, kinds and states in range, the entry log within the board, options within the nine
+// digits and no screen call outside the board.
 #include <cstdint>
 #include <string>
 
@@ -46,9 +46,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             case 5: game.boardPress(arg % 9 + 1, arg / 9 % 9 + 1); break;
             default:  // timer ticks (frequent: filling runs on them), or the clipboard's text
                 if (game.clipboardWaiting()) {
-                    const std::string texts[] = {"", screen.clipboard.contents, "[53]" + std::string(79, '.'), "77"};
+                    const std::string texts[] = {"", screen.clipboard.contents,
+                                                 "[53]" + std::string(79, '.'), "77"};
                     screen.clipboard.answer(texts[arg % 4]);
-                    if (screen.timerOn != (game.fillMode == fmClipboard)) fail("pause not begun with the text");
+                    if (screen.timerOn != (game.fillMode == fmClipboard))
+                        fail("pause not begun with the text");
                 } else if (screen.timerOn)
                     for (int n = 0; n <= arg % 4; ++n) game.Timer1Timer();
                 break;

@@ -122,7 +122,7 @@ class Game {
     BoardView& view_;
     Window& window_;
     PuzzleClipboard* clipboardRead_ = nullptr;  // asked for its text, no answer yet
-    unsigned clipboardReads_ = 0;                // numbers the reads, so a late answer is known
+    unsigned clipboardReads_ = 0;               // numbers the reads, so a late answer is known
 };
 
 }  // namespace dozudo

@@ -1,9 +1,11 @@
 #include "ui/x11_clipboard.h"
 
-#include <QGuiApplication>
 #include <qguiapplication_platform.h>
 
-#include <X11/Xlib.h>
+#include <QGuiApplication>
+// clang-format off
+#include <X11/Xlib.h>  // after Qt: its macros (None, Bool, Status) would clash with Qt's names
+// clang-format on
 
 #include <algorithm>
 #include <cstdlib>
@@ -13,8 +15,9 @@ namespace dozudo {
 
 namespace {
 
-constexpr const char* atomNames[] = {"CLIPBOARD",  "TARGETS", "INCR",       "UTF8_STRING",     "text/plain;charset=utf-8",
-                                     "STRING",     "TEXT",    "text/plain", "DOZUDO_CLIPBOARD"};
+constexpr const char* atomNames[] = {
+    "CLIPBOARD", "TARGETS", "INCR",       "UTF8_STRING",     "text/plain;charset=utf-8",
+    "STRING",    "TEXT",    "text/plain", "DOZUDO_CLIPBOARD"};
 
 // The display the application runs on, as it was opened (it may come from -display).
 const char* applicationDisplayName() {
@@ -62,8 +65,8 @@ bool X11ClipboardReader::connectDisplay() {
     }
     xcb_intern_atom_cookie_t cookies[nameCount];
     for (int i = 0; i < nameCount; ++i)
-        cookies[i] = xcb_intern_atom(connection_, 0, static_cast<std::uint16_t>(std::strlen(atomNames[i])),
-                                     atomNames[i]);
+        cookies[i] = xcb_intern_atom(
+            connection_, 0, static_cast<std::uint16_t>(std::strlen(atomNames[i])), atomNames[i]);
     for (int i = 0; i < nameCount; ++i) {
         xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection_, cookies[i], nullptr);
         atoms_[i] = reply ? reply->atom : XCB_NONE;
@@ -76,7 +79,8 @@ bool X11ClipboardReader::connectDisplay() {
         disconnectDisplay();
         return false;
     }
-    notifier_ = std::make_unique<QSocketNotifier>(xcb_get_file_descriptor(connection_), QSocketNotifier::Read);
+    notifier_ = std::make_unique<QSocketNotifier>(xcb_get_file_descriptor(connection_),
+                                                  QSocketNotifier::Read);
     connect(notifier_.get(), &QSocketNotifier::activated, this, [this] { readEvents(); });
     return true;
 }
@@ -97,7 +101,8 @@ bool X11ClipboardReader::read(Answer answer) {
     window_ = xcb_generate_id(connection_);
     const std::uint32_t events = XCB_EVENT_MASK_PROPERTY_CHANGE;  // for the pieces of a large text
     xcb_create_window(connection_, XCB_COPY_FROM_PARENT, window_, root_, 0, 0, 1, 1, 0,
-                      XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK, &events);
+                      XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK,
+                      &events);
     answer_ = std::move(answer);
     // The X server answers this itself, at once.
     xcb_get_selection_owner_reply_t* owner = xcb_get_selection_owner_reply(
@@ -134,7 +139,8 @@ void X11ClipboardReader::finish(const std::string& text) {
 
 void X11ClipboardReader::ask(std::uint32_t target) {
     asked_ = target;
-    xcb_convert_selection(connection_, window_, atoms_[aClipboard], target, atoms_[aProperty], XCB_CURRENT_TIME);
+    xcb_convert_selection(connection_, window_, atoms_[aClipboard], target, atoms_[aProperty],
+                          XCB_CURRENT_TIME);
     xcb_flush(connection_);
     silence_.start(silenceMs_);
 }
@@ -194,19 +200,22 @@ void X11ClipboardReader::handle(const xcb_generic_event_t* event) {
 
 // The whole property, removed from the window once read (which tells an owner sending a
 // large text in pieces that the next piece may come).
-bool X11ClipboardReader::takeProperty(std::uint32_t& type, std::uint8_t& format, std::string& bytes) {
+bool X11ClipboardReader::takeProperty(std::uint32_t& type, std::uint8_t& format,
+                                      std::string& bytes) {
     constexpr std::uint32_t pieceLongs = 1 << 20;
     bytes.clear();
     for (std::uint32_t offset = 0;;) {
-        xcb_get_property_reply_t* reply = xcb_get_property_reply(
-            connection_,
-            xcb_get_property(connection_, 1, window_, atoms_[aProperty], XCB_GET_PROPERTY_TYPE_ANY, offset, pieceLongs),
-            nullptr);
+        xcb_get_property_reply_t* reply =
+            xcb_get_property_reply(connection_,
+                                   xcb_get_property(connection_, 1, window_, atoms_[aProperty],
+                                                    XCB_GET_PROPERTY_TYPE_ANY, offset, pieceLongs),
+                                   nullptr);
         if (!reply) return false;
         type = reply->type;
         format = reply->format;
         const int length = xcb_get_property_value_length(reply);
-        bytes.append(static_cast<const char*>(xcb_get_property_value(reply)), static_cast<std::size_t>(length));
+        bytes.append(static_cast<const char*>(xcb_get_property_value(reply)),
+                     static_cast<std::size_t>(length));
         const bool more = reply->bytes_after > 0;
         std::free(reply);
         if (!more) return true;
@@ -253,7 +262,8 @@ void X11ClipboardReader::incrementArrived() {
     answered(incrementType_, incrementFormat_, whole);
 }
 
-void X11ClipboardReader::answered(std::uint32_t type, std::uint8_t format, const std::string& bytes) {
+void X11ClipboardReader::answered(std::uint32_t type, std::uint8_t format,
+                                  const std::string& bytes) {
     if (asked_ == atoms_[aTargets]) {
         targets_.clear();
         nextTarget_ = 0;

@@ -5,16 +5,16 @@
 // reader asks on a display connection of its own, takes the answer from the event loop,
 // and counts an owner that stays silent for a second as holding no text.
 
+#include <xcb/xcb.h>
+
 #include <QObject>
 #include <QSocketNotifier>
 #include <QTimer>
-#include <xcb/xcb.h>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
-
 
 namespace dozudo {
 
@@ -34,7 +34,18 @@ class X11ClipboardReader : public QObject {
     void cancel();
 
   private:
-    enum Name { aClipboard, aTargets, aIncr, aUtf8, aUtf8Plain, aString, aText, aPlain, aProperty, nameCount };
+    enum Name {
+        aClipboard,
+        aTargets,
+        aIncr,
+        aUtf8,
+        aUtf8Plain,
+        aString,
+        aText,
+        aPlain,
+        aProperty,
+        nameCount
+    };
 
     bool connectDisplay();
     void disconnectDisplay();
