@@ -7,20 +7,13 @@
 
 #include "exchange/puzzle_text.h"
 #include "fuzz/sane_state.h"
-#include "game/exchange_commands.h"
+#include "game/game.h"
 #include "model/rules.h"
 
 using namespace dozudo;
 using namespace dozudo::fuzz;
 
 namespace {
-
-struct Clipboard : PuzzleClipboard {
-    std::string content;
-    bool hasText() override { return !content.empty(); }
-    std::string text() override { return content; }
-    void setText(const std::string& t) override { content = t; }
-};
 
 void checkScan(const PuzzleScan& scan) {
     if (scan.markCount < 0 || scan.markCount > 82) fail("mark count out of range");
@@ -53,9 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     View view;
     Screen screen;
     Game game(view, screen);
-    Clipboard clipboard;
-    clipboard.content = text;
-    game.pasteFromClipboard(clipboard);
+    game.pasteFromClipboard(text);
     checkSane(game);
     const int filled = game.board.filled();
     if (filled > 0) {

@@ -1,9 +1,10 @@
 // Fuzz target: the program's state machine driven by arbitrary sequences of the
 // events the window forwards (command bar and analysis column presses, keys,
-// board clicks, timer ticks). After every event the state must be sane: digits
-// 0..9, kinds and states in range, the entry log within the board,
-// options within the nine digits and no screen call outside the board.
+// board clicks, timer ticks, the clipboard's text). After every event the state must be sane:
+// digits 0..9, kinds and states in range, the entry log within the board, options within the nine
+// digits and no screen call outside the board.
 #include <cstdint>
+#include <string>
 
 #include "fuzz/sane_state.h"
 #include "game/captions.h"
@@ -16,6 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     View view;
     Screen screen;
     Game game(view, screen);
+    screen.game = &game;
     static const int keys[] = {vkBack, vkEscape, vkLeft, vkUp, vkRight, vkDown, vkDelete, 13, 32, 65};
     for (std::size_t i = 0; i + 1 < size; i += 2) {
         const std::uint8_t op = data[i], arg = data[i + 1];
@@ -42,8 +44,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             case 3:  // digits and space most of the time, any character now and then
             case 4: game.keyPress(arg < 200 ? " 0123456789"[arg % 11] : static_cast<char>(arg)); break;
             case 5: game.boardPress(arg % 9 + 1, arg / 9 % 9 + 1); break;
-            default:  // timer ticks (frequent: filling runs on them)
-                if (screen.timerOn)
+            default:  // timer ticks (frequent: filling runs on them), or the clipboard's text
+                if (game.clipboardWaiting()) {
+                    const std::string texts[] = {"", screen.clipboard.contents,
+                                                 "[53]" + std::string(79, '.'), "77"};
+                    screen.clipboard.answer(texts[arg % 4]);
+                    if (screen.timerOn != (game.fillMode == fmClipboard))
+                        fail("pause not begun with the text");
+                } else if (screen.timerOn)
                     for (int n = 0; n <= arg % 4; ++n) game.Timer1Timer();
                 break;
         }

@@ -6,7 +6,9 @@
 #include <cstdlib>
 #include <set>
 #include <string>
+#include <utility>
 
+#include "game/exchange_commands.h"
 #include "game/game.h"
 
 namespace dozudo::fuzz {
@@ -32,12 +34,29 @@ struct View : BoardView {
     void repaintBoard() override {}
 };
 
+// A clipboard whose answer comes when the input says so.
+struct HeldClipboard : PuzzleClipboard {
+    TextAnswer pending;
+    std::string contents;
+    void requestText(TextAnswer answer) override { pending = std::move(answer); }
+    void cancelRequest() override { pending = nullptr; }
+    void setText(const std::string& text) override { contents = text; }
+    void answer(const std::string& text) {
+        if (TextAnswer a = std::exchange(pending, nullptr)) a(text);
+    }
+};
+
 // Mirrors what the window's controls allow: only visible analysis buttons can
 // be pressed, toggles remember their state, the timer ticks only when on.
 struct Screen : Window {
     std::set<int> visible;
     bool toggled[2] = {false, false};
     bool timerOn = false;
+    Game* game = nullptr;  // "clipbrd" reads `clipboard` when set
+    HeldClipboard clipboard;
+    void clipboardCommand() override {
+        if (game) game->clipboardCommand(clipboard);
+    }
     void showStatusLine(const std::string&, Rgb) override {}
     void setCaption(const std::string&) override {}
     void beep() override {}
@@ -75,6 +94,9 @@ inline void checkSane(const Game& g) {
         if (!onBoard(e.column, e.row) || e.digit > 9) fail("entry log triple out of range");
     }
     if (g.gameState > gsSolved || g.fillMode > fmClipboard) fail("state out of range");
+    // Nothing can change the board while "clipbrd" waits for the text it pastes.
+    if (g.clipboardWaiting() && (g.fillMode != fmClipboard || g.board.filled() != 0))
+        fail("board unlocked or changed while waiting for the clipboard");
     if (g.selColumn < 0 || g.selColumn > 9 || g.selRow < 0 || g.selRow > 9) fail("selection off the board");
     if ((g.selColumn == 0) != (g.selRow == 0)) fail("half a selection");
     if (g.hint.hintKind > 8 || g.hint.hintDigit > 9 || g.hint.hintRow > 9 || g.hint.hintColumn > 9 ||

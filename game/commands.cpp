@@ -30,6 +30,10 @@ void Game::refreshAnalysis() {
 }
 
 void Game::commandBarChange(int button, bool down) {
+    // A command during the pause after "clipbrd" (whose button the command bar has just
+    // released) ends the pause at once, as its tick would, so that the tick cannot overrule
+    // the state of the new command. A paste still waiting for its text is dropped.
+    if (fillMode == fmClipboard) endClipboardPause();
     setStatus(0, "");
     if (gameState == gsSolving || gameState == gsSolved) {
         // Leaving the solving display takes drawn options off the board and ends a running
@@ -184,9 +188,10 @@ void Game::moveLeft() {
 bool Game::keyDown(int key) {
     if (key == vkEscape) {
         // Escape stops filling and take back; the pause after "clipbrd" ends at once as its
-        // tick would end it, so the button never stays down.
+        // tick would end it, so the button never stays down. A paste still waiting for the
+        // clipboard's text is dropped.
         if (fillMode == fmClipboard)
-            Timer1Timer();
+            endClipboardPause();
         else
             fillMode = fmNone;
     }

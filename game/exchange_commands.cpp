@@ -28,14 +28,40 @@ std::string Game::savePuzzleFile(const std::string& path, const puzzleRecord& re
 }
 
 void Game::clipboardCommand(PuzzleClipboard& clipboard) {
+    dropClipboardRead();
     gameState = gsRestored;
-    countFilled();
-    if (filledCount > 0)
-        copyToClipboard(clipboard);
-    else
-        pasteFromClipboard(clipboard);
-    restartTimer();
     fillMode = fmClipboard;
+    countFilled();
+    if (filledCount > 0) {
+        copyToClipboard(clipboard);
+        restartTimer();
+        return;
+    }
+    // The text may take a while to come from the program that holds it: until then the
+    // button stays down, the board stays locked and the pause has not begun. The clipboard
+    // is read once per command.
+    setTimerEnabled(false);
+    clipboardRead_ = &clipboard;
+    const unsigned read = ++clipboardReads_;
+    clipboard.requestText([this, read](const std::string& text) {
+        if (read != clipboardReads_ || !clipboardRead_) return;  // dropped meanwhile
+        clipboardRead_ = nullptr;
+        pasteFromClipboard(text);
+        restartTimer();
+    });
+}
+
+void Game::endClipboardPause() {
+    dropClipboardRead();
+    Timer1Timer();
+}
+
+void Game::dropClipboardRead() {
+    if (!clipboardRead_) return;
+    PuzzleClipboard* read = clipboardRead_;
+    clipboardRead_ = nullptr;
+    ++clipboardReads_;
+    read->cancelRequest();
 }
 
 void Game::copyToClipboard(PuzzleClipboard& clipboard) {
@@ -43,8 +69,7 @@ void Game::copyToClipboard(PuzzleClipboard& clipboard) {
     setStatus(0, "puzzle copied to clipboard");
 }
 
-void Game::pasteFromClipboard(PuzzleClipboard& clipboard) {
-    const std::string text = clipboard.hasText() ? clipboard.text() : std::string();
+void Game::pasteFromClipboard(const std::string& text) {
     if (text.empty()) {
         setStatus(1, "clipboard holds no text");
         return;

@@ -75,6 +75,7 @@ void Game::Timer1Timer() {
             break;
         case fmClipboard:
             setTimerEnabled(false);
+            if (clipboardRead_) break;  // the pause begins when the clipboard's text has come
             window_.releaseCommandButton(cmdClipboard);
             fillMode = fmNone;
             gameState = gsIdle;

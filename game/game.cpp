@@ -7,6 +7,10 @@ namespace dozudo {
 
 Game::Game(BoardView& view, Window& window) : status(&window), view_(view), window_(window) {}
 
+Game::~Game() {
+    dropClipboardRead();
+}
+
 void Game::countFilled() {
     filledCount = static_cast<std::uint8_t>(board.filled());
 }

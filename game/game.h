@@ -20,6 +20,10 @@ class PuzzleClipboard;
 class Game {
   public:
     Game(BoardView& view, Window& window);
+    // Drops a clipboard read still waiting, so that its answer never reaches a dead game.
+    ~Game();
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
 
     // ---- state ----
     Board board;
@@ -92,10 +96,15 @@ class Game {
     // Writes a record of the board to a puzzle file; on success shows "saved : " and
     // releases "save". Returns the error text of a failing step.
     std::string savePuzzleFile(const std::string& path, const puzzleRecord& record);
-    // "clipbrd": copies a board with digits, pastes into an empty one, then pauses.
+    // "clipbrd": copies a board with digits, pastes into an empty one, then pauses. The
+    // paste waits for the clipboard's answer with the button down and the board locked;
+    // the pause begins when the text has come. Another command or Escape drops the wait.
     void clipboardCommand(PuzzleClipboard& clipboard);
     void copyToClipboard(PuzzleClipboard& clipboard);
-    void pasteFromClipboard(PuzzleClipboard& clipboard);
+    // Pastes a text read from the clipboard into the empty board.
+    void pasteFromClipboard(const std::string& text);
+    // Whether "clipbrd" is waiting for the clipboard's text.
+    bool clipboardWaiting() const { return clipboardRead_ != nullptr; }
 
   private:
     void setTimerEnabled(bool enabled);
@@ -105,9 +114,15 @@ class Game {
     void moveRight();
     void moveLeft();
     bool selecting() const { return gameState == gsEntering || gameState == gsSolving; }
+    // Drops a clipboard read whose answer has not come, if any.
+    void dropClipboardRead();
+    // Ends the pause after "clipbrd" at once, as its tick would.
+    void endClipboardPause();
 
     BoardView& view_;
     Window& window_;
+    PuzzleClipboard* clipboardRead_ = nullptr;  // asked for its text, no answer yet
+    unsigned clipboardReads_ = 0;               // numbers the reads, so a late answer is known
 };
 
 }  // namespace dozudo

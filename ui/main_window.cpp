@@ -14,6 +14,7 @@
 #include "ui/board_pictures.h"
 #include "ui/board_view_accessible.h"
 #include "ui/file_drop.h"
+#include "ui/puzzle_exchange.h"
 #include "ui/shortcuts.h"
 
 namespace dozudo {

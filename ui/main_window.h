@@ -24,6 +24,7 @@
 namespace dozudo {
 
 class TinfoForm;
+class QtPuzzleClipboard;
 
 // The maker's web host: the link label's caption and the host of its page.
 inline constexpr const char* makerHost = "www.vorlane.example";
@@ -135,6 +136,8 @@ private:
     TBtnAccessibleText commandBarText(std::uint8_t BtnNr);
     TBtnAccessibleText analysisColumnText(std::uint8_t BtnNr);
 
+    // The clipboard outlives the game, which drops a read still waiting when it goes.
+    std::unique_ptr<QtPuzzleClipboard> clipboard_;
     std::unique_ptr<Game> game_;
     std::future<StartPictures> startPictures_;  // drawn on a second core while the controls are made
     bool openingAtFirstPaint_ = false;

@@ -10,6 +10,7 @@
 #include "exchange/puzzle_file.h"
 #include "game/captions.h"
 #include "ui/main_window.h"
+#include "ui/x11_clipboard.h"
 
 namespace dozudo {
 
@@ -27,13 +28,24 @@ std::string encodedPath(const QString& path) {
 
 }  // namespace
 
-bool QtPuzzleClipboard::hasText() {
-    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    return data && data->hasText();
+QtPuzzleClipboard::QtPuzzleClipboard() = default;
+QtPuzzleClipboard::~QtPuzzleClipboard() = default;
+
+void QtPuzzleClipboard::requestText(TextAnswer answer) {
+    cancelRequest();
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (QGuiApplication::platformName() == "xcb" && !clipboard->ownsClipboard()) {
+        if (!x11_) x11_ = std::make_unique<X11ClipboardReader>();
+        if (x11_->read(answer)) return;
+    }
+    // The text of this program itself, or one that Qt reads within a second (Wayland passes
+    // it through a pipe that Qt waits on for a second at most): once.
+    const QMimeData* data = clipboard->mimeData();
+    answer(data && data->hasText() ? data->text().toStdString() : std::string());
 }
 
-std::string QtPuzzleClipboard::text() {
-    return QGuiApplication::clipboard()->text().toStdString();
+void QtPuzzleClipboard::cancelRequest() {
+    if (x11_) x11_->cancel();
 }
 
 void QtPuzzleClipboard::setText(const std::string& text) {
@@ -118,8 +130,8 @@ void TForm1::showFileError(const std::string& text) {
 }
 
 void TForm1::clipboardCommand() {
-    QtPuzzleClipboard clipboard;
-    game_->clipboardCommand(clipboard);
+    if (!clipboard_) clipboard_ = std::make_unique<QtPuzzleClipboard>();
+    game_->clipboardCommand(*clipboard_);
 }
 
 }  // namespace dozudo

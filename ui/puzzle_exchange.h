@@ -5,17 +5,27 @@
 
 #include <QFileDialog>
 #include <QString>
+#include <memory>
 
 #include "game/exchange_commands.h"
 
 namespace dozudo {
 
-// The system clipboard, plain text only. Reaches QClipboard only when used.
+class X11ClipboardReader;
+
+// The system clipboard, plain text only. Reaches QClipboard only when used. On X, a text
+// held by another program is read without Qt, so that an owner that has stopped answering
+// never freezes the window.
 class QtPuzzleClipboard : public PuzzleClipboard {
   public:
-    bool hasText() override;
-    std::string text() override;
+    QtPuzzleClipboard();
+    ~QtPuzzleClipboard() override;
+    void requestText(TextAnswer answer) override;
+    void cancelRequest() override;
     void setText(const std::string& text) override;
+
+  private:
+    std::unique_ptr<X11ClipboardReader> x11_;  // made at the first read on an X display
 };
 
 // A puzzle file dialog: title, the "SUDOKU file (*sdk)" filter and the default extension

@@ -278,17 +278,6 @@ TEST(PuzzleText, WrittenForm) {
     EXPECT_EQ(puzzleText(mixedBoard()).substr(19, 12), "[5] 3  7  x ") << "filled and entered alike";
 }
 
-struct FakeClipboard : PuzzleClipboard {
-    bool holdsText = true;
-    std::string contents;
-    bool hasText() override { return holdsText; }
-    std::string text() override { return holdsText ? contents : std::string(); }
-    void setText(const std::string& t) override {
-        holdsText = true;
-        contents = t;
-    }
-};
-
 struct PasteRow {
     const char* what;
     std::string text;
@@ -346,6 +335,7 @@ TEST(ClipboardPaste, Table) {
         }
         EXPECT_EQ(f.game.board.at(4, 4).kind, fkEntered);
         EXPECT_EQ(clip.contents, row.text) << "pasting leaves the clipboard alone";
+        EXPECT_EQ(clip.requests, 1) << "read once";
         // The pause: button down and input ignored until one tick later.
         EXPECT_EQ(f.game.gameState, gsRestored);
         EXPECT_EQ(f.game.fillMode, fmClipboard);
@@ -366,6 +356,7 @@ TEST(ClipboardCopy, ABoardWithDigitsIsCopied) {
     clip.contents = "something else";
     f.game.clipboardCommand(clip);
     EXPECT_EQ(clip.contents, puzzleText(mixedBoard()));
+    EXPECT_EQ(clip.requests, 0) << "copying does not read";
     EXPECT_EQ(f.window.statusText, "puzzle copied to clipboard");
     EXPECT_EQ(digitsOf(f.game.board), "537" + dots(78));
     EXPECT_EQ(f.game.gameState, gsRestored);

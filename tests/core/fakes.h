@@ -5,8 +5,10 @@
 #include <set>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "game/exchange_commands.h"
 #include "game/game.h"
 
 namespace dozudo::test {
@@ -69,6 +71,35 @@ struct FakeWindow : Window {
     void clipboardCommand() override { platformCalls.push_back("clipboard"); }
     void openHelp() override { platformCalls.push_back("help"); }
     void openWebPage() override { platformCalls.push_back("web"); }
+};
+
+// A clipboard that answers at once, or when the test calls answer().
+struct FakeClipboard : PuzzleClipboard {
+    bool holdsText = true;
+    bool answersAtOnce = true;
+    std::string contents;
+    int requests = 0, cancels = 0;
+    TextAnswer pending, last;  // last: kept after a cancel, to answer late anyway
+    std::string text() const { return holdsText ? contents : std::string(); }
+    void requestText(TextAnswer a) override {
+        ++requests;
+        last = a;
+        if (answersAtOnce)
+            a(text());
+        else
+            pending = std::move(a);
+    }
+    void cancelRequest() override {
+        ++cancels;
+        pending = nullptr;
+    }
+    void setText(const std::string& t) override {
+        holdsText = true;
+        contents = t;
+    }
+    void answer() {
+        if (TextAnswer a = std::exchange(pending, nullptr)) a(text());
+    }
 };
 
 // A game on fakes.

@@ -130,6 +130,33 @@ else
 fi
 ls -a "$E2E_TMP" | grep -q '^\.sdk-save' && e2e_fail "a temporary save file was left behind"
 
+# 5. A clipboard owner that has stopped answering: the window follows the pointer while
+# it waits, and within 1.5 s shows "clipboard holds no text" as it does at once when
+# nobody holds the clipboard.
+status_diff() { e2e_rect_diff "$1" "$2" 120 661 541 36; }
+sleep 0.4
+click_bar $BTN_ERASE
+xclip -quiet -selection clipboard </dev/null >/dev/null 2>&1 & sleep 0.3; kill $!
+click_bar $BTN_CLIP 0.6
+REF=$(e2e_shot 05-no-owner)
+click_bar $BTN_ERASE
+printf '%s\n' "$P2" | xclip -quiet -selection clipboard >/dev/null 2>&1 &
+OWNER=$!; sleep 0.3; kill -STOP $OWNER
+T=$(date +%s%N)
+click_bar $BTN_CLIP 0
+xdotool mousemove --sync $((E2E_WX + 10 + BTN_ERASE * 110 + 52)) $((E2E_WY + 40))
+xwd -root -silent >"$E2E_TMP/grab.xwd"
+convert xwd:"$E2E_TMP/grab.xwd" "$E2E_TMP/05-waiting.png"
+while xwd -root -silent >"$E2E_TMP/grab.xwd" && [ $(($(date +%s%N) - T)) -le 1500000000 ]; do
+    mv -f "$E2E_TMP/grab.xwd" "$E2E_TMP/last.xwd"
+done
+kill -CONT $OWNER; kill $OWNER
+convert xwd:"$E2E_TMP/last.xwd" "$E2E_TMP/05-frozen-owner.png"
+[ "$(e2e_count "$E2E_TMP/05-waiting.png" 120 661 541 36 176 176 176)" -gt 20 ]
+e2e_check $? "while waiting for the owner the window shows the hover text of erase/board"
+[ "$(status_diff "$REF" "$E2E_TMP/05-frozen-owner.png")" = 0 ]
+e2e_check $? "\"clipboard holds no text\" within 1.5 s of \"clipbrd\""
+
 e2e_log "total time $(($(date +%s) - T0)) s"
 if [ "$E2E_FAILS" -ne 0 ]; then
     echo "$E2E_FAILS check(s) failed" >&2
