@@ -1,29 +1,15 @@
 // The exact solver: one puzzle per iteration, proving its solution unique (limit 2).
 #include <benchmark/benchmark.h>
 
-#include <fstream>
-#include <string>
 #include <vector>
 
 #include "analysis/solver.h"
+#include "puzzle_data.h"
 
 namespace {
 
 using namespace dozudo;
-
-// The puzzles of a file of tests/data, one line of 81 fields each ('#' lines are notes).
-std::vector<Board> loadBoards(const char* name) {
-    std::vector<Board> boards;
-    std::ifstream in(std::string(DOZUDO_BENCH_DATA) + "/" + name);
-    for (std::string line; std::getline(in, line);) {
-        if (line.size() < 81 || line[0] == '#') continue;
-        Board b;
-        for (int i = 0; i < 81; ++i)
-            if (line[i] >= '1' && line[i] <= '9') b.set(i % 9 + 1, i / 9 + 1, line[i] - '0', fkGiven);
-        boards.push_back(b);
-    }
-    return boards;
-}
+using dozudo::bench::loadBoards;
 
 // Every iteration solves the next puzzle of the file, round and round.
 void solveEach(benchmark::State& state, const std::vector<Board>& boards) {
