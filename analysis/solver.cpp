@@ -78,8 +78,10 @@ constexpr Word everyDigitOfBand = 0111111111;  // bits 0, 3, ..., 24
 // Puts digit d into field `cell` of band b, whose candidate it must be.
 inline void place(State& s, int d, int b, int cell) {
     const Word bit = Word{1} << cell;
+    #pragma GCC unroll 9
     for (int e = 0; e < 9; ++e) s.cand[e * 3 + b] &= ~bit;
     const Word column = columnInBand << (cell % 9);
+    #pragma GCC unroll 9
     for (int o = 0; o < 3; ++o) s.cand[d * 3 + o] &= ~column;
     Word& own = s.cand[d * 3 + b];
     own = (own & ~tables.bandPeers[cell]) | bit;
@@ -88,6 +90,14 @@ inline void place(State& s, int d, int b, int cell) {
 }
 
 inline bool single(Word x) { return (x & (x - 1)) == 0; }
+
+// Number of fields in a band word (the library's popcount is a call without a popcnt target).
+inline int fieldCount(Word x) {
+    x -= (x >> 1) & 0x55555555;
+    x = (x & 0x33333333) + ((x >> 2) & 0x33333333);
+    x = (x + (x >> 4)) & 0x0F0F0F0F;
+    return static_cast<int>((x * 0x01010101) >> 24);
+}
 
 // Narrows one digit in one band by its patterns, then places it where a row or
 // box of the band has a single field left for it. False on a contradiction.
@@ -99,11 +109,13 @@ bool bandStep(State& s, int i) {
     if (a == 0) return false;
     s.cand[i] = s.seen[i] = a;
     const int d = i / 3, b = i % 3;
+    // After the patterns a box with one field left for the digit leaves its row no
+    // other field either, so the rows find every single of the band.
     Word found = 0;
+    #pragma GCC unroll 9
     for (int k = 0; k < 3; ++k) {
-        const Word row = a & (rowInBand << (9 * k)), box = a & (boxInBand << (3 * k));
+        const Word row = a & (rowInBand << (9 * k));
         if (single(row)) found |= row;
-        if (single(box)) found |= box;
     }
     found &= s.open[b];
     while (found) {
@@ -122,6 +134,7 @@ int nakedSingles(State& s) {
         const Word open = s.open[b];
         if (!open) continue;
         Word once = 0, twice = 0;
+        #pragma GCC unroll 9
         for (int d = 0; d < 9; ++d) {
             const Word x = s.cand[d * 3 + b];
             twice |= once & x;
@@ -146,7 +159,9 @@ int columnSingles(State& s) {
     int placed = 0;
     for (int d = 0; d < 9; ++d) {
         Word once = 0, twice = 0;
+        #pragma GCC unroll 9
         for (int b = 0; b < 3; ++b)
+            #pragma GCC unroll 9
             for (int r = 0; r < 3; ++r) {
                 const Word x = (s.cand[d * 3 + b] >> (9 * r)) & rowInBand;
                 twice |= once & x;
@@ -173,8 +188,10 @@ int stackSteps(State& s, int d) {
     Word* seen = &s.stackSeen[d * 3];
     if (w[0] == seen[0] && w[1] == seen[1] && w[2] == seen[2]) return 0;
     int struck = 0;
+    #pragma GCC unroll 9
     for (int k = 0; k < 3; ++k) {
         unsigned occupied = 0;  // bit 3 * band + column within the stack
+        #pragma GCC unroll 9
         for (int b = 0; b < 3; ++b) {
             const Word x = w[b] >> (3 * k);
             occupied |= ((x | x >> 9 | x >> 18) & 7) << (3 * b);
@@ -182,6 +199,7 @@ int stackSteps(State& s, int d) {
         const unsigned kept = tables.placeable[occupied];
         if (kept == 0) return -1;
         if (kept == occupied) continue;
+        #pragma GCC unroll 9
         for (int b = 0; b < 3; ++b) {
             const Word gone = (boxInBand & ~(((kept >> (3 * b)) & 7) * columnInBand)) << (3 * k);
             if (w[b] & gone) {
@@ -204,6 +222,7 @@ bool propagate(State& s) {
             if (s.cand[i] != s.seen[i] && !bandStep(s, i)) return false;
         }
         int struck = 0;
+        #pragma GCC unroll 9
         for (int d = 0; d < 9; ++d) {
             const int r = stackSteps(s, d);
             if (r < 0) return false;
@@ -223,30 +242,58 @@ struct Guess {
     int band, cell;
 };
 
-// The open field to guess on: among those with two digits left the one whose
-// digits have the fewest places on the board, as their guesses strike most;
-// without such a field the one with the fewest digits.
-Guess fieldToGuess(const State& s) {
-    int places[9];
-    for (int d = 0; d < 9; ++d)
-        places[d] = std::popcount(s.cand[d * 3]) + std::popcount(s.cand[d * 3 + 1]) +
-                    std::popcount(s.cand[d * 3 + 2]);
-    Guess best{-1, -1};
-    int fewest = 1000;
+// The open fields with the fewest digits left, per band.
+void fewestDigits(const State& s, Word with[3]) {
+    Word any = 0;
     for (int b = 0; b < 3; ++b) {
         Word once = 0, twice = 0, thrice = 0;
+        #pragma GCC unroll 9
         for (int d = 0; d < 9; ++d) {
             const Word x = s.cand[d * 3 + b];
             thrice |= twice & x;
             twice |= once & x;
             once |= x;
         }
-        const Word two = s.open[b] & twice & ~thrice;
-        if (!two) continue;
-        int score[27] = {};
+        any |= with[b] = s.open[b] & twice & ~thrice;
+    }
+    if (any) return;  // fields with two digits, as nearly always
+    // Otherwise count the digits of every field in four bit planes.
+    Word plane[3][4] = {};
+    for (int b = 0; b < 3; ++b)
+        for (int d = 0; d < 9; ++d) {
+            Word carry = s.cand[d * 3 + b];
+            for (Word& p : plane[b]) {
+                const Word next = p & carry;
+                p ^= carry;
+                carry = next;
+            }
+        }
+    for (unsigned k = 1; k <= 9 && !any; ++k)
+        for (int b = 0; b < 3; ++b) {
+            Word m = s.open[b];
+            for (unsigned bit = 0; bit < 4; ++bit) m &= (k >> bit & 1) ? plane[b][bit] : ~plane[b][bit];
+            any |= with[b] = m;
+        }
+}
+
+// The open field to guess on: one with the fewest digits left and, among those,
+// the one whose digits have the fewest places on the board, as their guesses
+// strike most.
+Guess fieldToGuess(const State& s) {
+    Word with[3];
+    fewestDigits(s, with);
+    int places[9];
+    for (int d = 0; d < 9; ++d)
+        places[d] = fieldCount(s.cand[d * 3]) + fieldCount(s.cand[d * 3 + 1]) + fieldCount(s.cand[d * 3 + 2]);
+    Guess best{-1, -1};
+    int fewest = 1000;
+    int score[27];
+    for (int b = 0; b < 3; ++b) {
+        if (!with[b]) continue;
+        for (Word w = with[b]; w; w &= w - 1) score[std::countr_zero(w)] = 0;
         for (int d = 0; d < 9; ++d)
-            for (Word w = s.cand[d * 3 + b] & two; w; w &= w - 1) score[std::countr_zero(w)] += places[d];
-        for (Word w = two; w; w &= w - 1) {
+            for (Word w = s.cand[d * 3 + b] & with[b]; w; w &= w - 1) score[std::countr_zero(w)] += places[d];
+        for (Word w = with[b]; w; w &= w - 1) {
             const int cell = std::countr_zero(w);
             if (score[cell] < fewest) {
                 fewest = score[cell];
@@ -254,18 +301,6 @@ Guess fieldToGuess(const State& s) {
             }
         }
     }
-    if (best.band >= 0) return best;
-    fewest = 10;
-    for (int b = 0; b < 3; ++b)
-        for (Word rest = s.open[b]; rest; rest &= rest - 1) {
-            const int cell = std::countr_zero(rest);
-            int n = 0;
-            for (int d = 0; d < 9; ++d) n += (s.cand[d * 3 + b] >> cell) & 1;
-            if (n < fewest) {
-                fewest = n;
-                best = {b, cell};
-            }
-        }
     return best;
 }
 
