@@ -72,8 +72,8 @@ void findHint(const Board& board, const OptionTables& t, Hint& h) {
 
     // Kinds 6, 7, 8: a missing digit with a single place in its unit; the hinted
     // field is the first position of the unit that allows it.
-    const auto singleChoice = [&](int first, const std::array<DigitMask, 9>& unitMask, UnitKind kind,
-                                  int hintKind, std::uint8_t& unitItem) {
+    const auto singleChoice = [&](int first, const std::array<DigitMask, 9>& unitMask,
+                                  UnitKind kind, int hintKind, std::uint8_t& unitItem) {
         for (int u = 1; u <= 9; ++u) {
             const DigitMask one = once[first + u - 1] & ~twice[first + u - 1] & unitMask[u - 1];
             if (one == 0) continue;

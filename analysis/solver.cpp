@@ -20,9 +20,9 @@ namespace {
 
 using Word = std::uint32_t;
 
-constexpr Word rowInBand = 0x1FF;        // row 0 of a band
-constexpr Word columnInBand = 0x40201;   // column 0 in all three rows
-constexpr Word boxInBand = 0x1C0E07;     // columns 0..2 in all three rows
+constexpr Word rowInBand = 0x1FF;       // row 0 of a band
+constexpr Word columnInBand = 0x40201;  // column 0 in all three rows
+constexpr Word boxInBand = 0x1C0E07;    // columns 0..2 in all three rows
 constexpr Word wholeBand = 0x7FFFFFF;
 
 struct Tables {
@@ -46,7 +46,8 @@ constexpr Tables makeTables() {
             if (x & (1u << j)) fields |= Word{7} << (3 * j);
         t.miniRowFields[x] = fields;
     }
-    constexpr int patterns[6][3] = {{0, 1, 2}, {0, 2, 1}, {1, 0, 2}, {1, 2, 0}, {2, 0, 1}, {2, 1, 0}};
+    constexpr int patterns[6][3] = {{0, 1, 2}, {0, 2, 1}, {1, 0, 2},
+                                    {1, 2, 0}, {2, 0, 1}, {2, 1, 0}};
     for (unsigned occupied = 0; occupied < 512; ++occupied) {
         unsigned kept = 0;
         for (const auto& p : patterns) {
@@ -57,8 +58,9 @@ constexpr Tables makeTables() {
     }
     for (int cell = 0; cell < 27; ++cell) {
         const int r = cell / 9, c = cell % 9;
-        t.bandPeers[cell] = ((rowInBand << (9 * r)) | (columnInBand << c) | (boxInBand << (3 * (c / 3)))) &
-                            ~(Word{1} << cell);
+        t.bandPeers[cell] =
+            ((rowInBand << (9 * r)) | (columnInBand << c) | (boxInBand << (3 * (c / 3)))) &
+            ~(Word{1} << cell);
     }
     return t;
 }
@@ -66,10 +68,10 @@ constexpr Tables makeTables() {
 constexpr Tables tables = makeTables();
 
 struct State {
-    Word cand[27];  // [digit * 3 + band], digits 0..8
-    Word seen[27];  // cand as the band step last left it
-    Word open[3];   // fields not placed yet
-    Word dirty;     // bit digit * 3 + band: cand may differ from seen
+    Word cand[27];       // [digit * 3 + band], digits 0..8
+    Word seen[27];       // cand as the band step last left it
+    Word open[3];        // fields not placed yet
+    Word dirty;          // bit digit * 3 + band: cand may differ from seen
     Word stackSeen[27];  // cand as the stack step last left it
 };
 
@@ -78,10 +80,10 @@ constexpr Word everyDigitOfBand = 0111111111;  // bits 0, 3, ..., 24
 // Puts digit d into field `cell` of band b, whose candidate it must be.
 inline void place(State& s, int d, int b, int cell) {
     const Word bit = Word{1} << cell;
-    #pragma GCC unroll 9
+#pragma GCC unroll 9
     for (int e = 0; e < 9; ++e) s.cand[e * 3 + b] &= ~bit;
     const Word column = columnInBand << (cell % 9);
-    #pragma GCC unroll 9
+#pragma GCC unroll 3
     for (int o = 0; o < 3; ++o) s.cand[d * 3 + o] &= ~column;
     Word& own = s.cand[d * 3 + b];
     own = (own & ~tables.bandPeers[cell]) | bit;
@@ -89,7 +91,9 @@ inline void place(State& s, int d, int b, int cell) {
     s.dirty |= (everyDigitOfBand << b) | (Word{7} << (3 * d));
 }
 
-inline bool single(Word x) { return (x & (x - 1)) == 0; }
+inline bool single(Word x) {
+    return (x & (x - 1)) == 0;
+}
 
 // Number of fields in a band word (the library's popcount is a call without a popcnt target).
 inline int fieldCount(Word x) {
@@ -103,7 +107,8 @@ inline int fieldCount(Word x) {
 // box of the band has a single field left for it. False on a contradiction.
 bool bandStep(State& s, int i) {
     Word a = s.cand[i];
-    const unsigned occupied = tables.rowBoxes[a & 511] | unsigned{tables.rowBoxes[(a >> 9) & 511]} << 3 |
+    const unsigned occupied = tables.rowBoxes[a & 511] |
+                              unsigned{tables.rowBoxes[(a >> 9) & 511]} << 3 |
                               unsigned{tables.rowBoxes[a >> 18]} << 6;
     a &= tables.miniRowFields[tables.placeable[occupied]];
     if (a == 0) return false;
@@ -112,7 +117,7 @@ bool bandStep(State& s, int i) {
     // After the patterns a box with one field left for the digit leaves its row no
     // other field either, so the rows find every single of the band.
     Word found = 0;
-    #pragma GCC unroll 9
+#pragma GCC unroll 3
     for (int k = 0; k < 3; ++k) {
         const Word row = a & (rowInBand << (9 * k));
         if (single(row)) found |= row;
@@ -134,7 +139,7 @@ int nakedSingles(State& s) {
         const Word open = s.open[b];
         if (!open) continue;
         Word once = 0, twice = 0;
-        #pragma GCC unroll 9
+#pragma GCC unroll 9
         for (int d = 0; d < 9; ++d) {
             const Word x = s.cand[d * 3 + b];
             twice |= once & x;
@@ -159,9 +164,9 @@ int columnSingles(State& s) {
     int placed = 0;
     for (int d = 0; d < 9; ++d) {
         Word once = 0, twice = 0;
-        #pragma GCC unroll 9
+#pragma GCC unroll 3
         for (int b = 0; b < 3; ++b)
-            #pragma GCC unroll 9
+#pragma GCC unroll 3
             for (int r = 0; r < 3; ++r) {
                 const Word x = (s.cand[d * 3 + b] >> (9 * r)) & rowInBand;
                 twice |= once & x;
@@ -188,10 +193,10 @@ int stackSteps(State& s, int d) {
     Word* seen = &s.stackSeen[d * 3];
     if (w[0] == seen[0] && w[1] == seen[1] && w[2] == seen[2]) return 0;
     int struck = 0;
-    #pragma GCC unroll 9
+#pragma GCC unroll 3
     for (int k = 0; k < 3; ++k) {
         unsigned occupied = 0;  // bit 3 * band + column within the stack
-        #pragma GCC unroll 9
+#pragma GCC unroll 3
         for (int b = 0; b < 3; ++b) {
             const Word x = w[b] >> (3 * k);
             occupied |= ((x | x >> 9 | x >> 18) & 7) << (3 * b);
@@ -199,7 +204,7 @@ int stackSteps(State& s, int d) {
         const unsigned kept = tables.placeable[occupied];
         if (kept == 0) return -1;
         if (kept == occupied) continue;
-        #pragma GCC unroll 9
+#pragma GCC unroll 3
         for (int b = 0; b < 3; ++b) {
             const Word gone = (boxInBand & ~(((kept >> (3 * b)) & 7) * columnInBand)) << (3 * k);
             if (w[b] & gone) {
@@ -213,7 +218,8 @@ int stackSteps(State& s, int d) {
     return struck;
 }
 
-// Places everything that follows by singles and the band and stack patterns. False on a contradiction.
+// Places everything that follows by singles and the band and stack patterns. False on a
+// contradiction.
 bool propagate(State& s) {
     for (;;) {
         while (s.dirty) {
@@ -222,7 +228,7 @@ bool propagate(State& s) {
             if (s.cand[i] != s.seen[i] && !bandStep(s, i)) return false;
         }
         int struck = 0;
-        #pragma GCC unroll 9
+#pragma GCC unroll 9
         for (int d = 0; d < 9; ++d) {
             const int r = stackSteps(s, d);
             if (r < 0) return false;
@@ -247,7 +253,7 @@ void fewestDigits(const State& s, Word with[3]) {
     Word any = 0;
     for (int b = 0; b < 3; ++b) {
         Word once = 0, twice = 0, thrice = 0;
-        #pragma GCC unroll 9
+#pragma GCC unroll 9
         for (int d = 0; d < 9; ++d) {
             const Word x = s.cand[d * 3 + b];
             thrice |= twice & x;
@@ -271,7 +277,8 @@ void fewestDigits(const State& s, Word with[3]) {
     for (unsigned k = 1; k <= 9 && !any; ++k)
         for (int b = 0; b < 3; ++b) {
             Word m = s.open[b];
-            for (unsigned bit = 0; bit < 4; ++bit) m &= (k >> bit & 1) ? plane[b][bit] : ~plane[b][bit];
+            for (unsigned bit = 0; bit < 4; ++bit)
+                m &= (k >> bit & 1) ? plane[b][bit] : ~plane[b][bit];
             any |= with[b] = m;
         }
 }
@@ -284,7 +291,8 @@ Guess fieldToGuess(const State& s) {
     fewestDigits(s, with);
     int places[9];
     for (int d = 0; d < 9; ++d)
-        places[d] = fieldCount(s.cand[d * 3]) + fieldCount(s.cand[d * 3 + 1]) + fieldCount(s.cand[d * 3 + 2]);
+        places[d] = fieldCount(s.cand[d * 3]) + fieldCount(s.cand[d * 3 + 1]) +
+                    fieldCount(s.cand[d * 3 + 2]);
     Guess best{-1, -1};
     int fewest = 1000;
     int score[27];
@@ -292,7 +300,8 @@ Guess fieldToGuess(const State& s) {
         if (!with[b]) continue;
         for (Word w = with[b]; w; w &= w - 1) score[std::countr_zero(w)] = 0;
         for (int d = 0; d < 9; ++d)
-            for (Word w = s.cand[d * 3 + b] & with[b]; w; w &= w - 1) score[std::countr_zero(w)] += places[d];
+            for (Word w = s.cand[d * 3 + b] & with[b]; w; w &= w - 1)
+                score[std::countr_zero(w)] += places[d];
         for (Word w = with[b]; w; w &= w - 1) {
             const int cell = std::countr_zero(w);
             if (score[cell] < fewest) {
@@ -333,7 +342,8 @@ int countSolutions(const Board& board, int limit, Board* solution) {
             if (digit == 0) continue;
             if (digit > 9) return 0;
             const int b = (row - 1) / 3, cell = (row - 1) % 3 * 9 + column - 1, d = digit - 1;
-            if (!(start.cand[d * 3 + b] & (Word{1} << cell))) return 0;  // a digit repeated in a unit
+            if (!(start.cand[d * 3 + b] & (Word{1} << cell)))
+                return 0;  // a digit repeated in a unit
             place(start, d, b, cell);
         }
 

@@ -17,7 +17,8 @@ inline std::vector<Board> loadBoards(const char* name) {
         if (line.size() < 81 || line[0] == '#') continue;
         Board b;
         for (int i = 0; i < 81; ++i)
-            if (line[i] >= '1' && line[i] <= '9') b.set(i % 9 + 1, i / 9 + 1, line[i] - '0', fkGiven);
+            if (line[i] >= '1' && line[i] <= '9')
+                b.set(i % 9 + 1, i / 9 + 1, line[i] - '0', fkGiven);
         boards.push_back(b);
     }
     return boards;

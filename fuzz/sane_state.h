@@ -90,7 +90,8 @@ inline bool obeysRules(const Board& b) {
         for (int i = 1; i <= 9; ++i) {
             row |= 1 << b.digit(i, u);
             column |= 1 << b.digit(u, i);
-            group |= 1 << b.digit(groupFirstColumn(u) + (i - 1) % 3, groupFirstRow(u) + (i - 1) / 3);
+            group |=
+                1 << b.digit(groupFirstColumn(u) + (i - 1) % 3, groupFirstRow(u) + (i - 1) / 3);
         }
         if ((row & column & group) != 1022) return false;
     }
@@ -121,7 +122,9 @@ inline void checkSearchVerdict(const Game& g) {
         for (int r = 1; r <= 9; ++r)
             if (g.board.at(c, r).kind == fkGiven) puzzle.at(c, r) = g.board.at(c, r);
     const int n = checkSolver(puzzle);
-    const char* said = n == 0 ? "puzzle has no solution" : n == 1 ? "" : "puzzle has more than one solution";
+    const char* said = n == 0   ? "puzzle has no solution"
+                       : n == 1 ? ""
+                                : "puzzle has more than one solution";
     if (g.status.lastMessage() != said || g.status.lastKind() != (n == 1 ? 0 : 1))
         fail("the message after search does not match the puzzle's solutions");
     const int all = checkSolver(g.board);

@@ -80,7 +80,9 @@ PuzzleVerdict checkPuzzle(const Board& puzzle) {
 }
 
 std::string verdictLine(int number, const PuzzleVerdict& v) {
-    std::string line = std::to_string(number) + (v.solutions == 0 ? " 0" : v.solutions == 1 ? " 1" : " 2+");
+    std::string line = std::to_string(number) + (v.solutions == 0   ? " 0"
+                                                 : v.solutions == 1 ? " 1"
+                                                                    : " 2+");
     switch (v.logic) {
         case PuzzleVerdict::Singles:
             return line + " singles";
@@ -95,7 +97,9 @@ std::string verdictLine(int number, const PuzzleVerdict& v) {
 void CheckCounts::add(const PuzzleVerdict& v) {
     ++puzzles;
     ++(v.solutions == 0 ? noSolution : v.solutions == 1 ? oneSolution : moreSolutions);
-    ++(v.logic == PuzzleVerdict::Singles ? singles : v.logic == PuzzleVerdict::Reduction ? reduction : stuck);
+    ++(v.logic == PuzzleVerdict::Singles     ? singles
+       : v.logic == PuzzleVerdict::Reduction ? reduction
+                                             : stuck);
 }
 
 std::string summaryLine(const CheckCounts& n) {

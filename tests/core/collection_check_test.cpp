@@ -1,8 +1,9 @@
 // The collection check: solutions and how far the window's own logic gets, one line each.
+#include "game/collection_check.h"
+
 #include <gtest/gtest.h>
 
 #include "fakes.h"
-#include "game/collection_check.h"
 
 namespace dozudo::test {
 namespace {
@@ -39,8 +40,9 @@ TEST(CollectionCheck, OneLinePerPuzzleAndTheSummary) {
         EXPECT_EQ(verdictLine(++number, v), k.line);
         counts.add(v);
     }
-    EXPECT_EQ(summaryLine(counts),
-              "7 puzzles: 1 without solution, 4 with one, 2 with more; singles 2, reduction 1, stuck 4");
+    EXPECT_EQ(
+        summaryLine(counts),
+        "7 puzzles: 1 without solution, 4 with one, 2 with more; singles 2, reduction 1, stuck 4");
     // What "reduction" adds: "fill all" alone stops short on that puzzle.
     EXPECT_GT(emptyAfterFillAll(minimal[5]), 0);
     EXPECT_EQ(emptyAfterFillAll(published), 0);

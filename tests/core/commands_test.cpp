@@ -206,16 +206,18 @@ TEST(SearchCheck, NamesAPuzzleWithoutOrWithSeveralSolutions) {
         const char* message;
     };
     auto with = [](std::string text, int index, char digit) { return text[index] = digit, text; };
-    for (const Case& k : {Case{"published", published, ""},
-                          Case{"a given changed", with(published, 2, '4'), "puzzle has no solution"},
-                          Case{"a given of a minimal puzzle removed", with(minimal, 5, '0'),
-                               "puzzle has more than one solution"},
-                          Case{"empty board", std::string(81, '.'), "puzzle has more than one solution"},
-                          Case{"conflicting givens", with(published, 0, '3'), "puzzle has no solution"},
-                          Case{"published with a wrong entry", published, ""}}) {
+    for (const Case& k :
+         {Case{"published", published, ""},
+          Case{"a given changed", with(published, 2, '4'), "puzzle has no solution"},
+          Case{"a given of a minimal puzzle removed", with(minimal, 5, '0'),
+               "puzzle has more than one solution"},
+          Case{"empty board", std::string(81, '.'), "puzzle has more than one solution"},
+          Case{"conflicting givens", with(published, 0, '3'), "puzzle has no solution"},
+          Case{"published with a wrong entry", published, ""}}) {
         Fixture f;
         f.game.board = boardFrom(k.puzzle);
-        if (k.name == std::string("published with a wrong entry")) f.game.board.set(1, 1, 5, fkEntered);
+        if (k.name == std::string("published with a wrong entry"))
+            f.game.board.set(1, 1, 5, fkEntered);
         f.game.commandBarChange(cmdSearch, true);
         EXPECT_EQ(f.window.statusText, k.message) << k.name;
         EXPECT_EQ(f.window.statusColour, statusColors[*k.message ? 1 : 0]) << k.name;

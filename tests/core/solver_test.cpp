@@ -1,9 +1,10 @@
 // The exact solver against the rules and against a plain backtracking solver.
+#include "analysis/solver.h"
+
 #include <gtest/gtest.h>
 
 #include <bit>
 
-#include "analysis/solver.h"
 #include "fakes.h"
 
 namespace dozudo::test {
@@ -14,8 +15,12 @@ namespace {
 struct Reference {
     int digit[81] = {}, used[27] = {};  // used: rows 0..8, columns 9..17, groups 18..26
 
-    static int unit(int i, int k) { return k == 0 ? i / 9 : k == 1 ? 9 + i % 9 : 18 + i / 27 * 3 + i % 9 / 3; }
-    int allowed(int i) const { return ~(used[unit(i, 0)] | used[unit(i, 1)] | used[unit(i, 2)]) & allDigits; }
+    static int unit(int i, int k) {
+        return k == 0 ? i / 9 : k == 1 ? 9 + i % 9 : 18 + i / 27 * 3 + i % 9 / 3;
+    }
+    int allowed(int i) const {
+        return ~(used[unit(i, 0)] | used[unit(i, 1)] | used[unit(i, 2)]) & allDigits;
+    }
     void put(int i, int d) {
         digit[i] = d;
         for (int k = 0; k < 3; ++k) used[unit(i, k)] ^= 1 << d;
@@ -55,7 +60,8 @@ void expectSolves(const Board& puzzle, const Board& s, const std::string& name) 
         for (int i = 1; i <= 9; ++i) {
             row |= 1 << s.digit(i, u);
             column |= 1 << s.digit(u, i);
-            group |= 1 << s.digit(groupFirstColumn(u) + (i - 1) % 3, groupFirstRow(u) + (i - 1) / 3);
+            group |=
+                1 << s.digit(groupFirstColumn(u) + (i - 1) % 3, groupFirstRow(u) + (i - 1) / 3);
         }
         ASSERT_EQ(row & column & group, allDigits) << name << " unit " << u;
     }
@@ -103,7 +109,8 @@ TEST(Solver, CountsAgreeWithTheReference) {
     const std::string full = validSolution();
     // The published solution of the first puzzle; rows 1 and 2 hold 8 and 6 crosswise in
     // columns 2 and 7, so with those four fields empty the two digits can swap.
-    const std::string solved = "483921657967345821251876493548132976729564138136798245372689514814253769695417382";
+    const std::string solved =
+        "483921657967345821251876493548132976729564138136798245372689514814253769695417382";
     Board first;
     ASSERT_EQ(countSolutions(boardFrom(euler), 2, &first), 1);
     for (int i = 0; i < 81; ++i) ASSERT_EQ(first.digit(i % 9 + 1, i / 9 + 1), solved[i] - '0');
@@ -114,14 +121,14 @@ TEST(Solver, CountsAgreeWithTheReference) {
         std::string board;
         int solutions;
     };
-    for (const Case& k : {Case{"published puzzle", euler, 1},
-                          Case{"a given changed", withField(euler, 2, '4'), 0},
-                          Case{"a given of a minimal puzzle removed", withField(seventeen, 5, '0'), 2},
-                          Case{"two fields of a row conflict", withField(euler, 0, '3'), 0},
-                          Case{"complete board", full, 1},
-                          Case{"digits that can swap in a rectangle", rectangle, 2},
-                          Case{"a full board with one conflict", withField(full, 0, full[1]), 0},
-                          Case{"empty board", std::string(81, '.'), 2}}) {
+    for (const Case& k :
+         {Case{"published puzzle", euler, 1}, Case{"a given changed", withField(euler, 2, '4'), 0},
+          Case{"a given of a minimal puzzle removed", withField(seventeen, 5, '0'), 2},
+          Case{"two fields of a row conflict", withField(euler, 0, '3'), 0},
+          Case{"complete board", full, 1},
+          Case{"digits that can swap in a rectangle", rectangle, 2},
+          Case{"a full board with one conflict", withField(full, 0, full[1]), 0},
+          Case{"empty board", std::string(81, '.'), 2}}) {
         const Board b = boardFrom(k.board);
         EXPECT_EQ(countSolutions(b), k.solutions) << k.name;
         EXPECT_EQ(countSolutions(b, 1), std::min(k.solutions, 1)) << k.name;
