@@ -218,8 +218,8 @@ int stackSteps(State& s, int d) {
     return struck;
 }
 
-// Places everything that follows by singles and the band and stack patterns. False on a
-// contradiction.
+// Places everything that follows by singles and the band and stack patterns, the
+// cheaper steps first. False on a contradiction.
 bool propagate(State& s) {
     for (;;) {
         while (s.dirty) {
@@ -227,17 +227,16 @@ bool propagate(State& s) {
             s.dirty &= s.dirty - 1;
             if (s.cand[i] != s.seen[i] && !bandStep(s, i)) return false;
         }
+        int placed = nakedSingles(s);
+        if (placed < 0) return false;
+        if (placed > 0) continue;
         int struck = 0;
-#pragma GCC unroll 9
         for (int d = 0; d < 9; ++d) {
             const int r = stackSteps(s, d);
             if (r < 0) return false;
             struck |= r;
         }
         if (struck) continue;
-        int placed = nakedSingles(s);
-        if (placed < 0) return false;
-        if (placed > 0) continue;
         placed = columnSingles(s);
         if (placed < 0) return false;
         if (placed == 0) return true;
