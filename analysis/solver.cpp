@@ -73,6 +73,7 @@ struct State {
     Word open[3];        // fields not placed yet
     Word dirty;          // bit digit * 3 + band: cand may differ from seen
     Word stackSeen[27];  // cand as the stack step last left it
+    Word stackDirty;     // bit digit: its words changed since its stack step
 };
 
 constexpr Word everyDigitOfBand = 0111111111;  // bits 0, 3, ..., 24
@@ -114,6 +115,7 @@ bool bandStep(State& s, int i) {
     if (a == 0) return false;
     s.cand[i] = s.seen[i] = a;
     const int d = i / 3, b = i % 3;
+    s.stackDirty |= Word{1} << d;
     // After the patterns a box with one field left for the digit leaves its row no
     // other field either, so the rows find every single of the band.
     Word found = 0;
@@ -231,7 +233,9 @@ bool propagate(State& s) {
         if (placed < 0) return false;
         if (placed > 0) continue;
         int struck = 0;
-        for (int d = 0; d < 9; ++d) {
+        while (s.stackDirty) {
+            const int d = std::countr_zero(s.stackDirty);
+            s.stackDirty &= s.stackDirty - 1;
             const int r = stackSteps(s, d);
             if (r < 0) return false;
             struck |= r;
@@ -334,6 +338,7 @@ int countSolutions(const Board& board, int limit, Board* solution) {
     std::fill(std::begin(start.seen), std::end(start.seen), wholeBand);
     std::fill(std::begin(start.open), std::end(start.open), wholeBand);
     start.dirty = 0;
+    start.stackDirty = 0;
     std::fill(std::begin(start.stackSeen), std::end(start.stackSeen), wholeBand);
     for (int row = 1; row <= 9; ++row)
         for (int column = 1; column <= 9; ++column) {
