@@ -4,6 +4,7 @@
 #include <array>
 #include <bit>
 #include <cstdint>
+#include <limits>
 
 namespace dozudo {
 namespace {
@@ -297,7 +298,7 @@ Guess fieldToGuess(const State& s) {
         places[d] = fieldCount(s.cand[d * 3]) + fieldCount(s.cand[d * 3 + 1]) +
                     fieldCount(s.cand[d * 3 + 2]);
     Guess best{-1, -1};
-    int fewest = 1000;
+    int fewest = std::numeric_limits<int>::max();
     int score[27];
     for (int b = 0; b < 3; ++b) {
         if (!with[b]) continue;
