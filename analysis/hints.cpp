@@ -1,5 +1,7 @@
 #include "analysis/hints.h"
 
+#include <bit>
+
 #include "model/units.h"
 
 namespace dozudo {
@@ -25,40 +27,42 @@ void findHint(const Board& board, const OptionTables& t, Hint& h) {
                 return;
             }
 
-    // How many fields of each unit allow each digit ([unit-1][digit]).
-    std::uint8_t rowCount[9][10] = {}, columnCount[9][10] = {}, groupCount[9][10] = {};
+    // Per unit (rows, columns, groups: [0..8], [9..17], [18..26]) the digits allowed by at
+    // least one of its fields and by at least two; the counts matter only as 0, 1 or more.
+    DigitMask once[27] = {}, twice[27] = {};
     for (int c = 1; c <= 9; ++c)
         for (int r = 1; r <= 9; ++r) {
-            const DigitMask m = t.at(c, r);
-            const int g = groupOf(c, r);
-            for (int d = 1; d <= 9; ++d)
-                if (m & digitBit(d)) {
-                    ++rowCount[r - 1][d];
-                    ++columnCount[c - 1][d];
-                    ++groupCount[g - 1][d];
-                }
+            const DigitMask m = t.at(c, r) & allDigits;
+            const int row = r - 1, column = 9 + c - 1, group = 18 + groupOf(c, r) - 1;
+            twice[row] |= once[row] & m;
+            once[row] |= m;
+            twice[column] |= once[column] & m;
+            once[column] |= m;
+            twice[group] |= once[group] & m;
+            once[group] |= m;
         }
+    const auto lowestDigit = [](DigitMask m) { return byte(std::countr_zero(unsigned{m})); };
 
     // Kinds 3, 4, 5: a digit without a place in a row, column or group.
-    const auto missing = [&](std::uint8_t counts[9][10], int kind, std::uint8_t& unitItem) {
+    const auto missing = [&](int first, int kind, std::uint8_t& unitItem) {
         for (int u = 1; u <= 9; ++u)
-            for (int d = 1; d <= 9; ++d)
-                if (counts[u - 1][d] == 0) {
-                    unitItem = byte(u);
-                    h.hintDigit = byte(d);
-                    h.hintKind = byte(kind);
-                    return true;
-                }
+            if (const DigitMask none = allDigits & ~once[first + u - 1]; none != 0) {
+                unitItem = byte(u);
+                h.hintDigit = lowestDigit(none);
+                h.hintKind = byte(kind);
+                return true;
+            }
         return false;
     };
-    if (missing(rowCount, 3, h.hintRow)) return;
-    if (missing(columnCount, 4, h.hintColumn)) return;
-    if (missing(groupCount, 5, h.hintGroup)) return;
+    if (missing(0, 3, h.hintRow)) return;
+    if (missing(9, 4, h.hintColumn)) return;
+    if (missing(18, 5, h.hintGroup)) return;
 
     // Kind 2: an empty field with a single option.
     for (int r = 1; r <= 9; ++r)
         for (int c = 1; c <= 9; ++c)
-            if (board.digit(c, r) == 0 && optionCount(t.at(c, r)) == 1) {
+            if (const DigitMask m = t.at(c, r) & allDigits;
+                board.digit(c, r) == 0 && m != 0 && (m & (m - 1)) == 0) {
                 h.hintRow = byte(r);
                 h.hintColumn = byte(c);
                 h.hintDigit = byte(nthOption(t.at(c, r), 1));
@@ -68,30 +72,30 @@ void findHint(const Board& board, const OptionTables& t, Hint& h) {
 
     // Kinds 6, 7, 8: a missing digit with a single place in its unit; the hinted
     // field is the first position of the unit that allows it.
-    const auto singleChoice = [&](std::uint8_t counts[9][10],
-                                  const std::array<DigitMask, 9>& unitMask, UnitKind kind,
-                                  int hintKind, std::uint8_t& unitItem) {
-        for (int u = 1; u <= 9; ++u)
-            for (int d = 1; d <= 9; ++d)
-                if (counts[u - 1][d] == 1 && (unitMask[u - 1] & digitBit(d))) {
-                    unitItem = byte(u);
-                    h.hintDigit = byte(d);
-                    h.hintKind = byte(hintKind);
-                    for (int i = 1; i <= 9; ++i) {
-                        const FieldPosition f = unitField(kind, u, i);
-                        if (t.at(f.column, f.row) & digitBit(d)) {
-                            h.hintColumn = byte(f.column);
-                            h.hintRow = byte(f.row);
-                            break;
-                        }
-                    }
-                    return true;
+    const auto singleChoice = [&](int first, const std::array<DigitMask, 9>& unitMask,
+                                  UnitKind kind, int hintKind, std::uint8_t& unitItem) {
+        for (int u = 1; u <= 9; ++u) {
+            const DigitMask one = once[first + u - 1] & ~twice[first + u - 1] & unitMask[u - 1];
+            if (one == 0) continue;
+            const int d = lowestDigit(one);
+            unitItem = byte(u);
+            h.hintDigit = byte(d);
+            h.hintKind = byte(hintKind);
+            for (int i = 1; i <= 9; ++i) {
+                const FieldPosition f = unitField(kind, u, i);
+                if (t.at(f.column, f.row) & digitBit(d)) {
+                    h.hintColumn = byte(f.column);
+                    h.hintRow = byte(f.row);
+                    break;
                 }
+            }
+            return true;
+        }
         return false;
     };
-    if (singleChoice(rowCount, t.rowMask, UnitKind::row, 6, h.hintRow)) return;
-    if (singleChoice(columnCount, t.columnMask, UnitKind::column, 7, h.hintColumn)) return;
-    singleChoice(groupCount, t.groupMask, UnitKind::group, 8, h.hintGroup);
+    if (singleChoice(0, t.rowMask, UnitKind::row, 6, h.hintRow)) return;
+    if (singleChoice(9, t.columnMask, UnitKind::column, 7, h.hintColumn)) return;
+    singleChoice(18, t.groupMask, UnitKind::group, 8, h.hintGroup);
 }
 
 std::string hintMessage(const Hint& h) {

@@ -2,7 +2,8 @@
 // events the window forwards (command bar and analysis column presses, keys,
 // board clicks, timer ticks, the clipboard's text). After every event the state must be sane:
 // digits 0..9, kinds and states in range, the entry log within the board, options within the nine
-// digits and no screen call outside the board.
+// digits and no screen call outside the board. After "search" the solver's verdict on the puzzle
+// is checked against the status line.
 #include <cstdint>
 #include <string>
 
@@ -26,6 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 const int b = arg % 8;
                 game.commandBarChange(b, true);
                 if (b == cmdErase || b == cmdRestore) game.commandBarChange(b, false);
+                if (b == cmdSearch) checkSearchVerdict(game);
                 break;
             }
             case 1: {  // analysis column: visible buttons only

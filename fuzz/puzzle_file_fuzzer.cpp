@@ -55,6 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Solve on whatever was opened, conflicting digits included.
     game.commandBarChange(cmdSearch, true);
     checkSane(game);
+    checkSearchVerdict(game);
     for (int b : {0, 1, 4, 3}) {  // show options, hints, reduction, fill all
         if (!screen.visible.count(b)) continue;
         game.analysisBarChange(b, true);

@@ -8,6 +8,7 @@
 #include <string>
 #include <utility>
 
+#include "analysis/solver.h"
 #include "game/exchange_commands.h"
 #include "game/game.h"
 
@@ -102,6 +103,54 @@ inline void checkSane(const Game& g) {
     if (g.hint.hintKind > 8 || g.hint.hintDigit > 9 || g.hint.hintRow > 9 || g.hint.hintColumn > 9 ||
         g.hint.hintGroup > 9)
         fail("hint out of range");
+}
+
+// Every row, column and group of a full board holds 1..9.
+inline bool obeysRules(const Board& b) {
+    for (int u = 1; u <= 9; ++u) {
+        int row = 0, column = 0, group = 0;
+        for (int i = 1; i <= 9; ++i) {
+            row |= 1 << b.digit(i, u);
+            column |= 1 << b.digit(u, i);
+            group |=
+                1 << b.digit(groupFirstColumn(u) + (i - 1) % 3, groupFirstRow(u) + (i - 1) / 3);
+        }
+        if ((row & column & group) != 1022) return false;
+    }
+    return true;
+}
+
+// The solver on a board: a solution it gives obeys the rules, keeps the board's digits
+// and is the only completion of itself. Returns the number of solutions (0, 1, 2 for more).
+inline int checkSolver(const Board& board) {
+    Board solution;
+    const int n = countSolutions(board, 2, &solution);
+    if (n < 0 || n > 2) fail("solution count out of range");
+    if (n == 0) return n;
+    if (!obeysRules(solution)) fail("a solution breaks the rules");
+    for (int c = 1; c <= 9; ++c)
+        for (int r = 1; r <= 9; ++r)
+            if (board.digit(c, r) != 0 && board.digit(c, r) != solution.digit(c, r))
+                fail("a solution changes a digit of the board");
+    if (countSolutions(solution) != 1) fail("a solution is not its own only completion");
+    return n;
+}
+
+// Right after "search": the status line names a puzzle without exactly one solution, and
+// the digits on the board (the user's too) have no more solutions than the puzzle digits.
+inline void checkSearchVerdict(const Game& g) {
+    Board puzzle;
+    for (int c = 1; c <= 9; ++c)
+        for (int r = 1; r <= 9; ++r)
+            if (g.board.at(c, r).kind == fkGiven) puzzle.at(c, r) = g.board.at(c, r);
+    const int n = checkSolver(puzzle);
+    const char* said = n == 0   ? "puzzle has no solution"
+                       : n == 1 ? ""
+                                : "puzzle has more than one solution";
+    if (g.status.lastMessage() != said || g.status.lastKind() != (n == 1 ? 0 : 1))
+        fail("the message after search does not match the puzzle's solutions");
+    const int all = checkSolver(g.board);
+    if ((all > 0 && n == 0) || (n == 1 && all == 2)) fail("more digits gave more solutions");
 }
 
 }  // namespace dozudo::fuzz

@@ -1,4 +1,5 @@
 // The two command bars, the keyboard, board clicks and the link label.
+#include "analysis/solver.h"
 #include "game/captions.h"
 #include "game/game.h"
 #include "game/keys.h"
@@ -76,6 +77,7 @@ void Game::commandBarChange(int button, bool down) {
             entryLog.entryCount = 0;
             countFilled();
             selectField(1, 1);
+            reportPuzzleSolutions();
             break;
         case cmdHelp:
             window_.openHelp();
@@ -84,6 +86,16 @@ void Game::commandBarChange(int button, bool down) {
         default:
             break;
     }
+}
+
+void Game::reportPuzzleSolutions() {
+    Board puzzle;
+    for (int c = 1; c <= 9; ++c)
+        for (int r = 1; r <= 9; ++r)
+            if (board.at(c, r).kind == fkGiven) puzzle.at(c, r) = board.at(c, r);
+    const int solutions = countSolutions(puzzle);
+    if (solutions == 0) setStatus(1, "puzzle has no solution");
+    if (solutions > 1) setStatus(1, "puzzle has more than one solution");
 }
 
 void Game::analysisBarChange(int button, bool down) {

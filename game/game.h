@@ -75,6 +75,8 @@ class Game {
     void showAnalysisStart();
     void hideOptions();
     void refreshAnalysis();
+    // Says in red when the puzzle digits alone have no solution or more than one.
+    void reportPuzzleSolutions();
     // The status-line explanation of a highlighted button.
     std::string commandHoverText(int button);
     static std::string analysisHoverText(int button);

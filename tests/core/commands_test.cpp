@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "fakes.h"
+#include "game/captions.h"
 #include "game/keys.h"
 
 namespace dozudo::test {
@@ -194,6 +195,39 @@ TEST_F(Commands, HintsReleaseBlanksTheLineButKeepsTheMessage) {
     EXPECT_EQ(window.visibleAnalysis, (std::set<int>{0, 1, 4, 5}));
     game.setStatus(5, "");
     EXPECT_EQ(window.statusText, hintText);
+}
+
+// "search" checks the puzzle digits alone and says at once when they do not give one solution.
+TEST(SearchCheck, NamesAPuzzleWithoutOrWithSeveralSolutions) {
+    const std::string published = loadPuzzles()[0], minimal = loadPuzzles("sudoku17-sample.txt")[0];
+    struct Case {
+        const char* name;
+        std::string puzzle;
+        const char* message;
+    };
+    auto with = [](std::string text, int index, char digit) { return text[index] = digit, text; };
+    for (const Case& k :
+         {Case{"published", published, ""},
+          Case{"a given changed", with(published, 2, '4'), "puzzle has no solution"},
+          Case{"a given of a minimal puzzle removed", with(minimal, 5, '0'),
+               "puzzle has more than one solution"},
+          Case{"empty board", std::string(81, '.'), "puzzle has more than one solution"},
+          Case{"conflicting givens", with(published, 0, '3'), "puzzle has no solution"},
+          Case{"published with a wrong entry", published, ""}}) {
+        Fixture f;
+        f.game.board = boardFrom(k.puzzle);
+        if (k.name == std::string("published with a wrong entry"))
+            f.game.board.set(1, 1, 5, fkEntered);
+        f.game.commandBarChange(cmdSearch, true);
+        EXPECT_EQ(f.window.statusText, k.message) << k.name;
+        EXPECT_EQ(f.window.statusColour, statusColors[*k.message ? 1 : 0]) << k.name;
+        f.game.setStatus(5, "");  // remembered: the mouse leaving a button brings it back
+        EXPECT_EQ(f.window.statusText, k.message) << k.name;
+        // Solving starts as always.
+        EXPECT_EQ(f.game.gameState, gsSolving) << k.name;
+        EXPECT_EQ(f.game.selColumn * 10 + f.game.selRow, 11) << k.name;
+        EXPECT_EQ(f.window.visibleAnalysis, (std::set<int>{0, 5})) << k.name;
+    }
 }
 
 }  // namespace

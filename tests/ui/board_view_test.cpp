@@ -530,6 +530,23 @@ TEST_P(BoardViewInput, SearchShowOptionsAndHints) {
             }
 }
 
+TEST_P(BoardViewInput, SearchSaysInRedWhenThePuzzleHasSeveralSolutions) {
+    clickButton(bar(), cmdEnter);
+    for (char d = '1'; d <= '8'; ++d) type(d);
+    // Right after the click, with the pointer still on the pressed button.
+    const QPoint at = centre(bar(), cmdSearch);
+    QTest::mouseMove(bar(), at);
+    QTest::mousePress(bar(), Qt::LeftButton, {}, at);
+    QTest::mouseRelease(bar(), Qt::LeftButton, {}, at);
+    ShownWindow::settle();
+    EXPECT_EQ(status(), "puzzle has more than one solution");
+    EXPECT_EQ(statusColour(), rgb(255, 0, 0));
+    QTest::mouseMove(&win->w(), QPoint(3, win->w().height() - 3));
+    ShownWindow::settle();
+    EXPECT_EQ(status(), "puzzle has more than one solution");
+    EXPECT_EQ(win->game().gameState, gsSolving);
+}
+
 TEST_P(BoardViewInput, FillLockIgnoresBoardAndKeysUntilEscape) {
     clickButton(bar(), cmdEnter);
     clickBoard({cs() * 2 + 3, cs() * 2 + 3});

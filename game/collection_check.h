@@ -1,0 +1,38 @@
+#pragma once
+// The check of a puzzle collection: for every puzzle the number of solutions
+// and how far the program's own logic gets on it, pressing the buttons of the
+// window as a user would.
+
+#include <string>
+
+#include "model/board.h"
+
+namespace dozudo {
+
+struct PuzzleVerdict {
+    int solutions = 0;  // 0, 1, or 2 for two or more
+    // Singles: "fill all" solves the puzzle. Reduction: it does when "reduction" is
+    // pressed whenever it gets stuck. Stuck: neither finishes.
+    enum Logic { Singles, Reduction, Stuck } logic = Stuck;
+    int emptyLeft = 0;  // empty fields on the board where the logic stopped
+};
+
+// Checks the puzzle digits (kind fkGiven) of the board; other digits are left out.
+PuzzleVerdict checkPuzzle(const Board& puzzle);
+
+// One output line: the puzzle's number, its solutions ("0", "1", "2+") and the
+// logic's verdict, e.g. "12 1 singles", "13 1 reduction", "14 2+ stuck 40".
+std::string verdictLine(int number, const PuzzleVerdict& verdict);
+
+struct CheckCounts {
+    int puzzles = 0;
+    int noSolution = 0, oneSolution = 0, moreSolutions = 0;
+    int singles = 0, reduction = 0, stuck = 0;
+    void add(const PuzzleVerdict& verdict);
+};
+
+// e.g. "1000 puzzles: 0 without solution, 1000 with one, 0 with more; singles 342,
+// reduction 401, stuck 257".
+std::string summaryLine(const CheckCounts& counts);
+
+}  // namespace dozudo
