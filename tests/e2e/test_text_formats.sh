@@ -13,7 +13,9 @@ HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 PROG=$1
 DATA=$2
 command -v xclip >/dev/null || e2e_die "xclip is missing"
-python3 -c 'import Xlib' 2>/dev/null || e2e_die "python3-xlib is missing"
+# Debian's python3, where python3-xlib installs (another python3 may come first on PATH).
+PY=/usr/bin/python3; [ -x "$PY" ] || PY=python3
+"$PY" -c 'import Xlib' 2>/dev/null || e2e_die "python3-xlib is missing"
 
 mapfile -t PUZZLES < <(grep -E '^[0-9.]{81}$' "$DATA/euler50.txt" | head -n 2)
 P1=${PUZZLES[0]}; P2=${PUZZLES[1]}
@@ -33,7 +35,7 @@ copied_is() {  # copied_is PUZZLE WHAT
     sleep 0.4
 }
 drop() {  # drop FILE: on the board, in root coordinates
-    python3 "$HERE/xdnd_drop.py" "$E2E_WID" $((E2E_WX + 300)) $((E2E_WY + 300)) "$1"
+    "$PY" "$HERE/xdnd_drop.py" "$E2E_WID" $((E2E_WX + 300)) $((E2E_WY + 300)) "$1"
 }
 
 e2e_start_xvfb
