@@ -75,13 +75,16 @@ std::string_view longRun(std::string_view line) {
 }
 
 // A line between the bands, of "-" "+" "|" "*" "=" and blanks. Nine "-" or nine "*"
-// alone (perhaps with "|" between them) are a row of empty fields instead.
-bool isSeparator(std::string_view line) {
-    if (line.find_first_not_of("-+|*= \t\v\f") != npos) return false;
-    if (line.find_first_of("+=") != npos) return true;
+// alone (perhaps with "|" between them) may also be a row of empty fields: then the
+// mark is returned, else '\0' for no separator and '+' for a sure one.
+char separatorKind(std::string_view line) {
+    if (line.find_first_not_of("-+|*= \t\v\f") != npos) return '\0';
+    if (line.find_first_of("+=") != npos) return '+';
     const auto dashes = std::count(line.begin(), line.end(), '-');
     const auto stars = std::count(line.begin(), line.end(), '*');
-    return !((dashes == 9 && stars == 0) || (stars == 9 && dashes == 0));
+    if (dashes == 9 && stars == 0) return '-';
+    if (stars == 9 && dashes == 0) return '*';
+    return '+';
 }
 
 bool isLibraryLine(std::string_view line) {
@@ -102,7 +105,11 @@ class LineReader {
             Board board;
             return !libraryGrid(line, board) || emit(board);
         }
-        if (isSeparator(line)) return true;
+        // Nine "-" after the third or sixth row of a grid that writes its empty fields
+        // otherwise are the line between two bands.
+        if (const char kind = separatorKind(line);
+            kind == '+' || (kind && (rows_ == 3 || rows_ == 6) && marks_.find(kind) == npos))
+            return true;
         if (const std::string_view run = longRun(line); !run.empty()) {
             shaped_ = true;
             interrupt();
@@ -116,9 +123,17 @@ class LineReader {
             interrupt();  // a title or a note: between grids, or breaking one
             return true;
         }
+        // 81 fields with blanks or bars between them.
+        if (cells.size() == 81) {
+            shaped_ = true;
+            interrupt();
+            Board board;
+            return !putFields(board, 0, cells) || emit(board);
+        }
         if (cells.size() == 9 && putFields(grid_, rows_ * 9, cells)) {
             shaped_ = true;
             if (skipping_) return true;
+            marks_ += cells;
             if (++rows_ < 9) return true;
             const Board board = grid_;
             reset();
@@ -137,6 +152,7 @@ class LineReader {
     // A new section: nothing of a grid goes on across it.
     void reset() {
         grid_ = Board{};
+        marks_.clear();
         rows_ = 0;
         skipping_ = false;
     }
@@ -160,6 +176,7 @@ class LineReader {
 
     const Found& found_;
     Board grid_;
+    std::string marks_;  // the rows of the grid so far
     int rows_ = 0;
     bool skipping_ = false;
     bool shaped_ = false;

@@ -37,16 +37,17 @@ std::string with(std::string p, char empty) {
 }
 
 // Nine rows: 0 plain, 1 "1..|...|7.." with "-----------" between bands, 2 framed in
-// "*---*" with "|---+---+---|", 3 "1 . . | . . ." with "------+-------+------".
+// "*---*" with "|---+---+---|", 3 "1 . . | . . ." with "------+-------+------", 4 plain
+// with "---------".
 std::string grid(const std::string& p, int style) {
     const char* bar = style == 3 ? " | " : "|";
-    const std::string edge = style == 2 ? "|" : "", band[] = {"", "-----------", "|---+---+---|", "------+-------+------"};
+    const std::string edge = style == 2 ? "|" : "", band[] = {"", "-----------", "|---+---+---|", "------+-------+------", "---------"};
     std::string t = style == 2 ? "*-----------*\n" : "";
     for (int r = 0; r < 9; ++r) {
         if (r == 3 || r == 6) t += band[style] + (style ? "\n" : "");
         t += edge;
         for (int c = 0; c < 9; ++c) {
-            if (style && (c == 3 || c == 6)) t += bar;
+            if (style && style < 4 && (c == 3 || c == 6)) t += bar;
             t += p[r * 9 + c];
             if (style == 3 && c % 3 != 2) t += ' ';
         }
@@ -68,11 +69,12 @@ TEST(PuzzleFormats, Table) {
     std::string placed = p1;  // the first two digits placed
     placed.insert(placed.find_first_not_of('.'), "+");
     placed.insert(placed.find_first_not_of('.', placed.find('+') + 2), "+");
-    std::string entered, commas, utf16 = "\xFF\xFE";
+    std::string entered, commas, groups, utf16 = "\xFF\xFE";
     for (std::size_t i = 0; i < 81; ++i) {
         entered += (p1[i] == '.' ? "" : "+") + p1.substr(i, 1);
         commas += p1.substr(i, 1) + (i % 9 == 8 ? "\n" : ",");
         utf16 += p1.substr(i, 1) + '\0';
+        groups += p1.substr(i, 1) + (i % 9 == 8 ? " " : "");
     }
     std::string shortRow = grid(p1, 1);
     shortRow.erase(70, 1);  // the last field of row 5
@@ -93,6 +95,8 @@ TEST(PuzzleFormats, Table) {
         {"grid, | and ---", grid(p1, 1), p1, 1},
         {"grid, framed", grid(p1, 2), p1, 1},
         {"grid, spaced, '-' empty", grid(with(p1, '-'), 3), p1, 1},
+        {"grid, nine '-' between bands", grid(p1, 4), p1, 1},
+        {"81 fields in nine spaced groups", groups, p1, 1},
         {"grids under titles, '0' empty", "Grid 01\n" + grid(with(p1, '0'), 0) + "Grid 02\n" + grid(with(p2, '0'), 0), p1, 2},
         {"grid with notes and blank lines", "# a\n" + grid(p1, 0).insert(30, "\n# b\n\n"), p1, 1},
         {"grid with a short row", shortRow, "", 0},
