@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <climits>
 #include <cstdlib>
 #include <vector>
@@ -61,6 +63,28 @@ std::string writeInPlace(const std::string& path, const puzzleRecord& record) {
     }
     if (close(fd) != 0) return ioErrorText(errno);
     return {};
+}
+
+// Appends what the file gives until `bytes` holds `want` bytes or the file ends. A pipe
+// or device with nothing ready counts as ended: nothing here waits.
+std::string readUpTo(int fd, std::string& bytes, std::size_t want) {
+    char chunk[1 << 16];
+    while (bytes.size() < want) {
+        const ssize_t n = read(fd, chunk, std::min(sizeof chunk, want - bytes.size()));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) break;
+        if (n < 0) return ioErrorText(errno);
+        if (n == 0) break;
+        bytes.append(chunk, static_cast<std::size_t>(n));
+    }
+    return {};
+}
+
+bool isRecord(const std::string& bytes) {
+    if (bytes.size() != puzzleRecordSize) return false;
+    for (std::size_t i = 0; i < bytes.size(); i += 2)
+        if (static_cast<unsigned char>(bytes[i]) > 9) return false;
+    return true;
 }
 
 }  // namespace
@@ -123,6 +147,28 @@ std::string readPuzzleFile(const std::string& path, puzzleRecord& record) {
     if (!recordDigitsValid(buffer)) return invalidPuzzleText;
     record = buffer;
     return {};
+}
+
+std::string readPuzzleSource(const std::string& path, std::string& bytes) {
+    bytes.clear();
+    if (path.empty()) return ioErrorText(ENOENT);
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return errorText(errno, path);
+    std::string error = readUpTo(fd, bytes, puzzleRecordSize);
+    if (error.empty() && !isRecord(bytes)) {
+        struct stat st {};
+        if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && static_cast<std::uintmax_t>(st.st_size) > puzzleFileLimit)
+            error = tooLargeText;
+        else {
+            if (S_ISREG(st.st_mode)) bytes.reserve(static_cast<std::size_t>(st.st_size));
+            error = readUpTo(fd, bytes, puzzleFileLimit + 1);
+        }
+        // A pipe or device that goes on and on.
+        if (error.empty() && bytes.size() > puzzleFileLimit) error = tooLargeText;
+    }
+    if (close(fd) != 0 && error.empty()) error = ioErrorText(errno);
+    if (!error.empty()) bytes.clear();
+    return error;
 }
 
 std::string writePuzzleFile(const std::string& path, const puzzleRecord& record) {

@@ -1,5 +1,6 @@
 // The effects of opening, saving, copying and pasting a puzzle on the program's state.
 #include "exchange/puzzle_file.h"
+#include "exchange/puzzle_formats.h"
 #include "exchange/puzzle_text.h"
 #include "game/captions.h"
 #include "game/exchange_commands.h"
@@ -9,13 +10,13 @@
 namespace dozudo {
 
 std::string Game::openPuzzleFile(const std::string& path) {
-    puzzleRecord record{};
-    std::string error = readPuzzleFile(path, record);
+    Board opened;
+    std::string error = readPuzzle(path, opened);
     if (!error.empty()) return error;
     const std::string name = fileNameOf(path);
     window_.setCaption(std::string(programTitle) + " : " + name);
     setStatus(0, "opened : " + name);
-    replaceBoard(boardFromRecord(record));
+    replaceBoard(opened);
     return {};
 }
 

@@ -92,8 +92,9 @@ class Game {
     void boardPress(int column, int row);
 
     // ---- puzzle file and clipboard (game/exchange_commands.cpp) ----
-    // Reads a puzzle file and shows it: caption, status line and board (no repaint is
-    // asked for). Returns the error text of a failing step; then nothing has changed.
+    // Reads a puzzle file (its record, or the first puzzle of its text) and shows it:
+    // caption, status line and board (no repaint is asked for). Returns the error text
+    // of a failing step; then nothing has changed.
     std::string openPuzzleFile(const std::string& path);
     // Writes a record of the board to a puzzle file; on success shows "saved : " and
     // releases "save". Returns the error text of a failing step.

@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev libgl-dev libfontconfig-dev fonts-liberation
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   qt6-wayland weston
-  xvfb xauth xdotool xclip x11-apps imagemagick poppler-utils openbox python3
+  xvfb xauth xdotool xclip x11-apps imagemagick poppler-utils openbox python3 python3-xlib
   clang libclang-rt-14-dev libx11-dev libxcb1-dev libxtst-dev
   librsvg2-bin desktop-file-utils appstream shared-mime-info groff-base dpkg-dev file lintian
   dbus at-spi2-core python3-pyatspi

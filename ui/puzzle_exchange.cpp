@@ -58,7 +58,11 @@ QFileDialog* makePuzzleDialog(QWidget* parent, const QString& title, QFileDialog
     dialog->setAcceptMode(mode);
     dialog->setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile
                                                         : QFileDialog::ExistingFile);
-    dialog->setNameFilter("SUDOKU file (*sdk)");
+    // "save" writes the record only, so only "open" offers the text forms of other programs.
+    if (mode == QFileDialog::AcceptSave)
+        dialog->setNameFilter("SUDOKU file (*sdk)");
+    else
+        dialog->setNameFilters({"SUDOKU file (*sdk)", "puzzle texts (*.txt *.sdm *.ss *.sdk)", "all files (*)"});
     dialog->setDefaultSuffix("sdk");
     setWatching(dialog, false);
     return dialog;

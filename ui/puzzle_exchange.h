@@ -28,8 +28,8 @@ class QtPuzzleClipboard : public PuzzleClipboard {
     std::unique_ptr<X11ClipboardReader> x11_;  // made at the first read on an X display
 };
 
-// A puzzle file dialog: title, the "SUDOKU file (*sdk)" filter and the default extension
-// "sdk". It watches its folder only while it runs (see runFileDialog).
+// A puzzle file dialog: title, the "SUDOKU file (*sdk)" filter (selected; the open dialog
+// also lists puzzle texts and all files) and the default extension "sdk". It watches its folder only while it runs (see runFileDialog).
 QFileDialog* makePuzzleDialog(QWidget* parent, const QString& title, QFileDialog::AcceptMode mode);
 // Shows the dialog in the folder of the program file; returns the chosen file, or an
 // empty text when the user cancelled.

@@ -76,8 +76,8 @@ e2e_check $? "SVG icon renders"
 out=$(desktop-file-validate "$ROOT/usr/share/applications/$ID.desktop" 2>&1)
 [ $? -eq 0 ] && [ -z "$out" ]; e2e_check $? "desktop-file-validate: no errors or warnings${out:+ — $out}"
 grep -qx 'Exec=dozudo %f' "$ROOT/usr/share/applications/$ID.desktop" &&
-    grep -qx "MimeType=application/x-dozudo-puzzle;" "$ROOT/usr/share/applications/$ID.desktop"
-e2e_check $? "desktop entry opens a puzzle file of our type with the program"
+    grep -qx "MimeType=application/x-dozudo-puzzle;text/x-sudoku-puzzles;" "$ROOT/usr/share/applications/$ID.desktop"
+e2e_check $? "desktop entry opens puzzle files and puzzle collections of our types with the program"
 out=$(appstreamcli validate --no-net --pedantic "$ROOT/usr/share/metainfo/$ID.metainfo.xml" 2>&1)
 rc=$?
 issues=$(printf '%s\n' "$out" | grep -E '^[EW]:' | tr '\n' ' ')
@@ -90,6 +90,9 @@ cp "$ROOT/usr/share/mime/packages/$ID.xml" "$E2E_TMP/mime/packages/"
 update-mime-database "$E2E_TMP/mime" >/dev/null 2>&1
 grep -q '^[0-9]*:application/x-dozudo-puzzle:\*\.sdk$' "$E2E_TMP/mime/globs2"
 e2e_check $? "update-mime-database maps *.sdk to application/x-dozudo-puzzle"
+grep -q '^[0-9]*:text/x-sudoku-puzzles:\*\.sdm$' "$E2E_TMP/mime/globs2" &&
+    grep -qx 'text/x-sudoku-puzzles text/plain' "$E2E_TMP/mime/subclasses"
+e2e_check $? "update-mime-database maps *.sdm to text/x-sudoku-puzzles, a kind of plain text"
 
 # Man page: formats without warnings and names the program.
 man=$(zcat "$ROOT/usr/share/man/man6/dozudo.6.gz" | groff -man -Tutf8 -ww 2>"$E2E_TMP/groff.err")

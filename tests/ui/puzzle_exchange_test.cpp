@@ -88,13 +88,14 @@ TEST_F(PuzzleExchange, OpenDialogSettingsAndOpening) {
     EXPECT_EQ(win->w().SaveDialog1, nullptr);
     const QString path = dir.filePath("hard.sdk");
     writeFile(path, recordOf(sample()));
-    QString title, suffix, folder;
+    QString title, suffix, folder, selectedFilter;
     QStringList filters;
     onNextModal([&](QWidget* w) {
         auto* d = qobject_cast<QFileDialog*>(w);
         ASSERT_NE(d, nullptr);
         title = d->windowTitle();
         filters = d->nameFilters();
+        selectedFilter = d->selectedNameFilter();
         suffix = d->defaultSuffix();
         folder = d->directory().absolutePath();
         d->selectFile(path);
@@ -102,7 +103,8 @@ TEST_F(PuzzleExchange, OpenDialogSettingsAndOpening) {
     });
     click(cmdOpen);
     EXPECT_EQ(title, "Open game");
-    EXPECT_EQ(filters, QStringList{"SUDOKU file (*sdk)"});
+    EXPECT_EQ(filters, QStringList({"SUDOKU file (*sdk)", "puzzle texts (*.txt *.sdm *.ss *.sdk)", "all files (*)"}));
+    EXPECT_EQ(selectedFilter, "SUDOKU file (*sdk)");
     EXPECT_EQ(suffix, "sdk");
     EXPECT_EQ(folder, QDir(QCoreApplication::applicationDirPath()).absolutePath());
     EXPECT_EQ(caption(), "DOZUDO - vudede : hard.sdk");
@@ -120,15 +122,18 @@ TEST_F(PuzzleExchange, OpenDialogSettingsAndOpening) {
 TEST_F(PuzzleExchange, SaveDialogAddsTheExtensionAndCancelKeepsTheButtonDown) {
     win->game().board = sample();
     QString title;
+    QStringList filters;
     onNextModal([&](QWidget* w) {
         auto* d = qobject_cast<QFileDialog*>(w);
         ASSERT_NE(d, nullptr);
         title = d->windowTitle();
+        filters = d->nameFilters();
         d->selectFile(dir.filePath("typed"));
         QMetaObject::invokeMethod(d, "accept");
     });
     click(cmdSave);
     EXPECT_EQ(title, "save game");
+    EXPECT_EQ(filters, QStringList{"SUDOKU file (*sdk)"}) << "save writes the record only";
     EXPECT_EQ(readFile(dir.filePath("typed.sdk")), recordOf(sample()));
     EXPECT_EQ(status(), "saved : typed.sdk");
     EXPECT_EQ(caption(), "DOZUDO - vudede") << "saving keeps the caption";
