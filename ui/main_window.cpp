@@ -38,7 +38,7 @@ int TForm1::cellSizeFor(int screenWidth) {
 }
 
 TForm1::TForm1(int screenWidth, int screenHeight, std::uint64_t textureSeed)
-    : BackingWidget(nullptr), commandLine(QCoreApplication::arguments()) {
+    : BackingWidget(nullptr) {
     if (screenWidth <= 0 || screenHeight <= 0) {
         const QSize s = QGuiApplication::primaryScreen()->geometry().size();
         screenWidth = s.width();
