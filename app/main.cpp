@@ -1,9 +1,12 @@
-// DOZUDO: starts the main window and runs the event loop.
+// DOZUDO: reads the command line, starts the main window and runs the event loop.
 #include <fontconfig/fontconfig.h>
 
 #include <malloc.h>
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QDirIterator>
+#include <QIcon>
 #include <cstdio>
 #include <cstdlib>
 #include <thread>
@@ -13,6 +16,53 @@
 #include "ui/main_window.h"
 
 namespace {
+
+// The one id of the program on the desktop: desktop entry, icon, puzzle-file type, AppStream.
+constexpr const char* desktopId = "example.vorlane.Dozudo";
+
+// What the command line asks for. Every mode but showing the window is served before a
+// display is needed.
+struct CommandLine {
+    enum Mode { ShowWindow, Help, Version, Wrong } mode = ShowWindow;
+    QString error;             // for Wrong: one line
+    QStringList puzzleFiles;   // what follows the options; the first is opened
+};
+
+CommandLine parseCommandLine(QCommandLineParser& parser, int argc, char** argv) {
+    parser.setApplicationDescription("Sudoku helper that checks, hints and fills.");
+    // "-x.sdk" is one unknown option, not the options x, ., s, d and k.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help({"h", "help"}, "Displays this help.");
+    const QCommandLineOption version({"v", "version"}, "Displays the version.");
+    parser.addOption(help);
+    parser.addOption(version);
+    parser.addPositionalArgument(
+        "puzzle.sdk",
+        "The puzzle file to open at start; further files are ignored.",
+        "[--] [puzzle.sdk]");
+
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    CommandLine command;
+    if (!parser.parse(arguments)) {
+        command.mode = CommandLine::Wrong;
+        command.error = parser.errorText();
+    } else if (parser.isSet(help)) {
+        command.mode = CommandLine::Help;
+    } else if (parser.isSet(version)) {
+        command.mode = CommandLine::Version;
+    }
+    command.puzzleFiles = parser.positionalArguments();
+    return command;
+}
+
+// The usage as QCommandLineParser words it; its first line names the program as it was started,
+// which the parser reads from an application object.
+void printUsage(const QCommandLineParser& parser, char** argv, std::FILE* out) {
+    int count = 1;
+    QCoreApplication names(count, argv);
+    std::fputs(qPrintable(parser.helpText()), out);
+}
 
 bool hasDisplay() {
     const char* platform = std::getenv("QT_QPA_PLATFORM");
@@ -24,9 +74,38 @@ bool hasDisplay() {
     return false;
 }
 
+// The icon of the installed icon theme, else the copy built into the program.
+QIcon programIcon() {
+    QIcon builtIn;
+    QDirIterator pictures(":/icons", {"*.png"}, QDir::Files, QDirIterator::Subdirectories);
+    while (pictures.hasNext()) builtIn.addFile(pictures.next());
+    return QIcon::fromTheme(desktopId, builtIn);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    // The class of the window on X11 (WM_CLASS) and the title of the error box.
+    QCoreApplication::setApplicationName("dozudo");
+    QCoreApplication::setApplicationVersion(DOZUDO_VERSION);
+    QCommandLineParser parser;
+    const CommandLine command = parseCommandLine(parser, argc, argv);
+    switch (command.mode) {
+        case CommandLine::Help:
+            printUsage(parser, argv, stdout);
+            return 0;
+        case CommandLine::Version:
+            std::printf("%s %s\n", qPrintable(QCoreApplication::applicationName()),
+                        qPrintable(QCoreApplication::applicationVersion()));
+            return 0;
+        case CommandLine::Wrong:
+            std::fprintf(stderr, "dozudo: %s\n", qPrintable(command.error));
+            printUsage(parser, argv, stderr);
+            return 2;
+        case CommandLine::ShowWindow:
+            break;
+    }
+
     if (!hasDisplay()) {
         std::fprintf(stderr,
                      "dozudo: no graphical display found (neither DISPLAY nor WAYLAND_DISPLAY is "
@@ -41,10 +120,16 @@ int main(int argc, char** argv) {
     // drawn; a second core does it while the connection to the display is made.
     std::thread fontConfiguration([] { FcInit(); });
     dozudo::exitWhenNoDisplayStarts();
-    QApplication app(argc, argv);
+    // The arguments are the program's own (read above): Qt is given the program's name only,
+    // so that it takes no puzzle file for one of its options.
+    int qtArgc = 1;
+    QApplication app(qtArgc, argv);
     dozudo::displayStarted();
+    QGuiApplication::setDesktopFileName(desktopId);
+    QApplication::setWindowIcon(programIcon());
     fontConfiguration.join();
     dozudo::TForm1 Form1;
+    Form1.commandLine = QStringList{QString::fromLocal8Bit(argv[0])} + command.puzzleFiles;
     // The help window starts hidden; it belongs to the main window.
     Form1.infoForm = new dozudo::TinfoForm(Form1.cellSize, &Form1);
     Form1.show();

@@ -5,19 +5,16 @@
 #include <QLocale>
 #include <QPageLayout>
 #include <QPrinterInfo>
-#include <QStandardPaths>
 #include <cstdlib>
 #include <vector>
+
+#include "print/core/print_file_name.h"
+#include "widgets/user_folders.h"
 
 namespace dozudo {
 
 QString defaultPrintFileName() {
-    // The documents folder named in the environment wins over the one in the user's
-    // user-dirs.dirs file, which is all that QStandardPaths reads.
-    QString folder = qEnvironmentVariable("XDG_DOCUMENTS_DIR");
-    if (folder.isEmpty() || QDir::isRelativePath(folder))
-        folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return QDir(folder).filePath("dozudo-printpage.pdf");
+    return QDir(documentsFolder()).filePath("dozudo-printpage.pdf");
 }
 
 QPageSize localePaper() {
@@ -81,14 +78,33 @@ void PagePrinter::fail() {
                    " did not take the job";
 }
 
+void PagePrinter::restoreFileName() {
+    if (!fileName_.isEmpty()) printer_.setOutputFileName(fileName_);
+    fileName_.clear();
+}
+
 bool PagePrinter::BeginDoc() {
     failure_.clear();
+    fileWritten_.clear();
     if (printer_.outputFormat() == QPrinter::PdfFormat && !printer_.outputFileName().isEmpty()) {
+        fileName_ = printer_.outputFileName();
         // The documents folder may not exist yet on a fresh account.
-        QDir().mkpath(QFileInfo(printer_.outputFileName()).absolutePath());
+        QDir().mkpath(QFileInfo(fileName_).absolutePath());
+        // Any file is taken, a dangling link too (writing through it would create its target);
+        // a folder is not, and printing to it fails naming it.
+        const std::string free =
+            freeFileName(QFile::encodeName(fileName_).toStdString(), [](const std::string& name) {
+                const QFileInfo file(QFile::decodeName(name.c_str()));
+                return file.exists() ? !file.isDir() : file.isSymLink();
+            });
+        const QString written = QFile::decodeName(free.c_str());
+        printer_.setOutputFileName(written);
+        fileWritten_ = homeShortened(QFileInfo(written).absoluteFilePath().toStdString(),
+                                     QDir::homePath().toStdString());
     }
     if (!painter_.begin(&printer_)) {
         fail();
+        restoreFileName();
         return false;
     }
     canvas_.emplace(&painter_);
@@ -100,11 +116,10 @@ bool PagePrinter::EndDoc() {
     printCanvas_.reset();
     canvas_.reset();
     const bool ended = painter_.end();
-    if (!ended || printer_.printerState() == QPrinter::Error) {
-        fail();
-        return false;
-    }
-    return true;
+    const bool failed = !ended || printer_.printerState() == QPrinter::Error;
+    if (failed) fail();
+    restoreFileName();
+    return !failed;
 }
 
 }  // namespace dozudo

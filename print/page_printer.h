@@ -1,7 +1,8 @@
 #pragma once
 // The printer of the print page on QPrinter. Without a system printer it is a PDF file,
-// dozudo-printpage.pdf in the user's documents folder; either way it is set up at 300 dots per
-// inch with side margins that leave a printable width of exactly 8 inches (2400 pixels).
+// dozudo-printpage.pdf in the user's documents folder, numbered on (dozudo-printpage-2.pdf, ...)
+// rather than replacing an earlier sheet; either way it is set up at 300 dots per inch with side
+// margins that leave a printable width of exactly 8 inches (2400 pixels).
 
 #include <QPainter>
 #include <QPrinter>
@@ -30,7 +31,9 @@ int fitPageWidth(QPrinter& printer, int dpi, int width);
 // at 300 dpi, 8 inches wide, with the print job's title.
 std::unique_ptr<QPrinter> makePagePrinter();
 
-// One print job on a QPrinter, drawn through the drawing layer.
+// One print job on a QPrinter, drawn through the drawing layer. A job into a PDF file goes to the
+// first free name of the printer's file (print/core/print_file_name.h); the printer keeps its
+// own file name for the next job.
 class PagePrinter : public Printer {
   public:
     explicit PagePrinter(QPrinter& printer) : printer_(printer) {}
@@ -41,15 +44,19 @@ class PagePrinter : public Printer {
     bool BeginDoc() override;
     bool EndDoc() override;
     std::string failure() const override { return failure_; }
+    std::string fileWritten() const override { return fileWritten_; }
 
   private:
     void fail();
+    void restoreFileName();
 
     QPrinter& printer_;
     QPainter painter_;
     std::optional<dozudo::Canvas> canvas_;
     std::optional<PrinterCanvas> printCanvas_;
     std::string failure_;
+    QString fileName_;         // the printer's own file name while a job writes another
+    std::string fileWritten_;  // as the status line names it
 };
 
 }  // namespace dozudo

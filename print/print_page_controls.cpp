@@ -3,14 +3,38 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "print/core/print_sheet.h"
 #include "print/page_printer.h"
+#include "widgets/dialog_popups.h"
 
 namespace dozudo {
+
+namespace {
+
+// OK in the setup dialog. Qt's check asks whether to overwrite a PDF file that exists, but a
+// print never overwrites one (it numbers on), so for an existing, writable file the check is
+// left out; every other case (a folder, a file that cannot be written) keeps Qt's check and
+// its message.
+void acceptSetup(QPrintDialog* dialog) {
+    const auto* name = dialog->findChild<QLineEdit*>("filename");
+    if (name && name->isEnabled()) {
+        const QFileInfo file(name->text());
+        if (file.isFile() && file.isWritable()) {
+            dialog->accept();
+            return;
+        }
+    }
+    QMetaObject::invokeMethod(dialog, "_q_checkFields");
+}
+
+}  // namespace
 
 TPrintPageControls::TPrintPageControls(QWidget* window, Game& game, TZelArrayBtn* selector,
                                        QToolButton* printbtn, QToolButton* erasebtn,
@@ -134,12 +158,21 @@ void TPrintPageControls::setupbtnClick() {
         layout->addWidget(resolutionBox_);
         layout->addStretch();
         PrinterSetupDialog1->setOptionTabs({tab});
-        if (auto* buttons = PrinterSetupDialog1->findChild<QDialogButtonBox*>())
+        if (auto* buttons = PrinterSetupDialog1->findChild<QDialogButtonBox*>()) {
             if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok)) ok->setText("OK");
+            QPrintDialog* dialog = PrinterSetupDialog1;
+            if (QObject::disconnect(buttons, SIGNAL(accepted()), dialog, SLOT(_q_checkFields())))
+                connect(buttons, &QDialogButtonBox::accepted, dialog, [dialog] { acceptSetup(dialog); });
+        }
     }
+    // Qt refuses a file in a folder that does not exist: the documents folder may not yet.
+    if (p.outputFormat() == QPrinter::PdfFormat && !p.outputFileName().isEmpty())
+        QDir().mkpath(QFileInfo(p.outputFileName()).absolutePath());
     const int dpi = p.resolution();
     resolutionBox_->setCurrentIndex(dpi >= 600 ? 1 : 0);
-    if (PrinterSetupDialog1->exec() != QDialog::Accepted) return;
+    const int result = PrinterSetupDialog1->exec();
+    hideCompleterPopups(PrinterSetupDialog1);
+    if (result != QDialog::Accepted) return;
     const int chosen = resolutionBox_->currentData().toInt();
     if (chosen != dpi) fitPageWidth(p, chosen, 8 * chosen);
 }

@@ -49,7 +49,7 @@ int TForm1::cellSizeFor(int screenWidth) {
 }
 
 TForm1::TForm1(int screenWidth, int screenHeight, std::uint64_t textureSeed)
-    : BackingWidget(nullptr), commandLine(QCoreApplication::arguments()) {
+    : BackingWidget(nullptr) {
     static const bool accessible = [] {
         QAccessible::installFactory(mainWindowFactory);
         return true;

@@ -92,8 +92,11 @@ public:
     // been chosen in the dialog.
     void openDroppedFile(const QString& path);
     void showFileError(const std::string& text);
-    // The program's arguments, the program itself first.
+    // The program and its puzzle file arguments (app/main.cpp sets them): the program first.
     QStringList commandLine;
+    // Where the puzzle dialogs start: the folder of the puzzle last opened or saved in this
+    // run, else the documents folder (made when saving if it is missing), else home.
+    QString puzzleDialogFolder(bool saving) const;
 
     // Event handlers of the controls.
     void ZelArrayBtn1BtnPaint(TZelArrayBtn* sender, std::uint8_t BtnNr, TBtnStatus status);
@@ -142,6 +145,7 @@ private:
     std::future<StartPictures> startPictures_;  // drawn on a second core while the controls are made
     bool openingAtFirstPaint_ = false;
     QString droppedFile_;  // while a dropped file is being opened
+    QString puzzleFolder_;  // of the puzzle last opened or saved; empty before any
     bool centring_ = false;  // the frame correction runs after the first show only
 };
 

@@ -2,7 +2,11 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
 #include <QFileSystemModel>
+#include <QLineEdit>
+#include <QListView>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QTimer>
@@ -11,6 +15,8 @@
 #include "game/captions.h"
 #include "ui/main_window.h"
 #include "ui/x11_clipboard.h"
+#include "widgets/dialog_popups.h"
+#include "widgets/user_folders.h"
 
 namespace dozudo {
 
@@ -68,11 +74,15 @@ QFileDialog* makePuzzleDialog(QWidget* parent, const QString& title, QFileDialog
     return dialog;
 }
 
-QString runFileDialog(QFileDialog* dialog) {
-    dialog->setDirectory(QCoreApplication::applicationDirPath());
-    dialog->selectFile(QString());
+QString runFileDialog(QFileDialog* dialog, const QString& folder) {
+    dialog->setDirectory(folder);
+    // selectFile() leaves the name of the last run in place when given no name: the name field
+    // and the list's selection are emptied by hand, so that what the user types is the name.
+    if (auto* name = dialog->findChild<QLineEdit*>("fileNameEdit")) name->clear();
+    if (auto* list = dialog->findChild<QListView*>("listView")) list->clearSelection();
     setWatching(dialog, true);
     const bool accepted = dialog->exec() == QDialog::Accepted;
+    hideCompleterPopups(dialog);
     setWatching(dialog, false);
     const QStringList files = dialog->selectedFiles();
     return accepted && !files.isEmpty() ? files.first() : QString();
@@ -84,7 +94,9 @@ void TForm1::openGame() {
     QString path = droppedFile_;
     if (path.isEmpty()) {
         if (!OpenDialog1) OpenDialog1 = makePuzzleDialog(this, "Open game", QFileDialog::AcceptOpen);
-        path = runFileDialog(OpenDialog1);
+        path = runFileDialog(OpenDialog1, puzzleDialogFolder(false));
+        // The dialog comes back where the user was, also when the file then fails to open.
+        if (!path.isEmpty()) puzzleFolder_ = QFileInfo(path).absolutePath();
     }
     if (!path.isEmpty() && !openPuzzleFile(path)) return;  // the button stays down
     PaintBox1->repaintBoard();
@@ -95,8 +107,9 @@ void TForm1::saveGame() {
     // The board as it is now: the filling may go on while the dialog is open.
     const puzzleRecord record = recordFromBoard(game_->board);
     if (!SaveDialog1) SaveDialog1 = makePuzzleDialog(this, "save game", QFileDialog::AcceptSave);
-    const QString path = runFileDialog(SaveDialog1);
+    const QString path = runFileDialog(SaveDialog1, puzzleDialogFolder(true));
     if (path.isEmpty()) return;  // cancelled: nothing written, "save" stays down
+    puzzleFolder_ = QFileInfo(path).absolutePath();
     const std::string error = game_->savePuzzleFile(encodedPath(path), record);
     if (!error.empty()) showFileError(error);
 }
@@ -117,9 +130,18 @@ bool TForm1::openPuzzleFile(const QString& path) {
             showFileError(error);
         return false;
     }
+    // Opened from the dialog, the command line or a drop: the dialogs start in its folder.
+    puzzleFolder_ = QFileInfo(path).absolutePath();
     // The first paint goes on to draw the opened board itself.
     if (!openingAtFirstPaint_) PaintBox1->repaintBoard();
     return true;
+}
+
+QString TForm1::puzzleDialogFolder(bool saving) const {
+    if (!puzzleFolder_.isEmpty() && QFileInfo(puzzleFolder_).isDir()) return puzzleFolder_;
+    const QString documents = documentsFolder();
+    if (saving) QDir().mkpath(documents);  // a fresh account may have none yet
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
 void TForm1::openFromCommandLine() {

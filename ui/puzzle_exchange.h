@@ -31,8 +31,8 @@ class QtPuzzleClipboard : public PuzzleClipboard {
 // A puzzle file dialog: title, the "SUDOKU file (*sdk)" filter (selected; the open dialog
 // also lists puzzle texts and all files) and the default extension "sdk". It watches its folder only while it runs (see runFileDialog).
 QFileDialog* makePuzzleDialog(QWidget* parent, const QString& title, QFileDialog::AcceptMode mode);
-// Shows the dialog in the folder of the program file; returns the chosen file, or an
-// empty text when the user cancelled.
-QString runFileDialog(QFileDialog* dialog);
+// Shows the dialog in `folder` with an empty name field; returns the chosen file, or an empty
+// text when the user cancelled. Nothing of the dialog stays on the screen afterwards.
+QString runFileDialog(QFileDialog* dialog, const QString& folder);
 
 }  // namespace dozudo

@@ -333,12 +333,16 @@ void TZelArrayBtn::ClickBtn(std::uint8_t BtnNr) {
 }
 
 void TZelArrayBtn::mouseMoveEvent(QMouseEvent* event) {
+    leftWithoutMove_ = false;
     const QPointF p = event->position();
     MouseMove(static_cast<int>(std::floor(p.x())), static_cast<int>(std::floor(p.y())));
     event->accept();
 }
 
 void TZelArrayBtn::mousePressEvent(QMouseEvent* event) {
+    // Qt reports the pointer leaving when a dialog opens over the window, but no move when the
+    // dialog closes and the pointer has stood still: the press itself says where it is.
+    if (leftWithoutMove_) mouseMoveEvent(event);
     MouseDown(event->button());
     event->accept();
 }
@@ -355,6 +359,7 @@ void TZelArrayBtn::enterEvent(QEnterEvent* event) {
 
 void TZelArrayBtn::leaveEvent(QEvent* event) {
     QWidget::leaveEvent(event);
+    leftWithoutMove_ = true;
     CMMouseLeave();
 }
 

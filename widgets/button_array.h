@@ -146,6 +146,8 @@ class TZelArrayBtn : public BackingWidget {
 
     std::uint8_t hoverBtn = noBtn;
     std::uint8_t pressBtn = noBtn;
+    // The pointer left the control and no move has been reported since.
+    bool leftWithoutMove_ = false;
     // Per button: bits 6-7 status, bits 4-5 mode, bits 0-3 group. Entry noBtn stays 0.
     std::uint8_t btns_[noBtn + 1] = {};
     const TBtnColors* colors_ = &defaultBtnColors;

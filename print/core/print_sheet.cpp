@@ -120,7 +120,8 @@ void printSheet(Printer& printer, const PrintPage& page, const std::function<boo
     canvas.TextOut(200 * s, printer.PageHeight() - 50 * s,
                    "Vorlane Software" + std::string(8, ' ') + makerHost);
     if (!printer.EndDoc()) return failed();
-    status.setStatus(0, "puzzels send to printer");
+    const std::string file = printer.fileWritten();
+    status.setStatus(0, "puzzels send to printer" + (file.empty() ? "" : " : " + file));
 }
 
 }  // namespace dozudo

@@ -48,6 +48,9 @@ class Printer {
     virtual bool BeginDoc() = 0;
     virtual bool EndDoc() = 0;
     virtual std::string failure() const = 0;
+    // After a job that went into a file: that file as the status line names it; empty when
+    // the job went to a printer.
+    virtual std::string fileWritten() const { return {}; }
 };
 
 inline constexpr Rgb printLightGroup = fromBgr(0xD0FFFF);
@@ -67,8 +70,8 @@ std::array<std::array<std::uint16_t, 9>, 9> slotOptions(const PrintSlot& slot);
 void printPuzzle(PrintCanvas& canvas, const PrintSlot& slot, int position, int s, bool withOptions);
 
 // The print command: checks the page width, prints the occupied positions and the credit line
-// ending in makerHost, and reports in the status line. occupied(slot) is asked before the job
-// starts and again before each board is drawn.
+// ending in makerHost, and reports in the status line, naming the file when the sheet went into
+// one. occupied(slot) is asked before the job starts and again before each board is drawn.
 void printSheet(Printer& printer, const PrintPage& page, const std::function<bool(int)>& occupied,
                 bool withOptions, const std::string& makerHost, StatusLine& status);
 

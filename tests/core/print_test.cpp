@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 
+#include "print/core/print_file_name.h"
 #include "print/core/print_page.h"
 #include "print/core/print_sheet.h"
 #include "tests/core/fakes.h"
@@ -195,6 +197,41 @@ TEST_F(PrintCommand, PrinterFailuresEndTheCommandInRed) {
     print({true, false});
     EXPECT_EQ(view.text, "printing failed: the printer said no");
     EXPECT_EQ(view.colour, statusColors[1]);
+}
+
+TEST(PrintFileName, ATakenNameIsNumberedOnBeforeTheExtension) {
+    struct Row {
+        const char* path;
+        std::set<std::string> taken;
+        const char* written;
+    };
+    const Row rows[] = {
+        {"/d/dozudo-printpage.pdf", {}, "/d/dozudo-printpage.pdf"},
+        {"/d/dozudo-printpage.pdf", {"/d/dozudo-printpage.pdf"}, "/d/dozudo-printpage-2.pdf"},
+        {"/d/dozudo-printpage.pdf", {"/d/dozudo-printpage.pdf", "/d/dozudo-printpage-2.pdf"},
+         "/d/dozudo-printpage-3.pdf"},
+        {"/d/a.pdf", {"/d/a.pdf", "/d/a-3.pdf"}, "/d/a-2.pdf"},
+        {"/d/a.b.pdf", {"/d/a.b.pdf"}, "/d/a.b-2.pdf"},
+        {"/d.x/sheet", {"/d.x/sheet"}, "/d.x/sheet-2"},
+        {"/d/.pdf", {"/d/.pdf"}, "/d/.pdf-2"},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(freeFileName(row.path, [&](const std::string& p) { return row.taken.count(p) > 0; }),
+                  row.written)
+            << row.path;
+}
+
+TEST(PrintFileName, TheHomeFolderIsShownAsATilde) {
+    struct Row {
+        const char *path, *home, *shown;
+    };
+    for (const Row& row : {Row{"/home/u/Documents/a.pdf", "/home/u", "~/Documents/a.pdf"},
+                           Row{"/home/u/a.pdf", "/home/u/", "~/a.pdf"},
+                           Row{"/home/u", "/home/u", "~"},
+                           Row{"/home/user/a.pdf", "/home/u", "/home/user/a.pdf"},
+                           Row{"/tmp/a.pdf", "/home/u", "/tmp/a.pdf"},
+                           Row{"/a.pdf", "/", "/a.pdf"}})
+        EXPECT_EQ(homeShortened(row.path, row.home), row.shown) << row.path << " " << row.home;
 }
 
 }  // namespace

@@ -3,7 +3,8 @@
 # "show options" and presses "print" -- all with real clicks -- then reads
 # the PDF that the out-of-the-box printer wrote into the documents folder
 # back with pdftoppm at 300 dpi and checks lines, digits, options and the
-# credit line. HOME points into the test's scratch folder.
+# credit line; two more prints go to the next free names. HOME points into the
+# test's scratch folder.
 #
 # Usage: bash tests/e2e/test_print.sh <path-to-dozudo> <tests/data dir>
 
@@ -144,6 +145,20 @@ bx=$((bx + 0)); by=$((by + H - 300))
 e2e_log "credit line ink: ${bw}x${bh} at ($bx,$by) of the printable area; page height $H"
 [ "$bw" -gt 800 ] && [ "$bx" -ge 198 ] && [ "$bx" -le 210 ] && [ "$by" -ge $((H - 50)) ] && [ "$by" -le $((H - 30)) ]
 e2e_check $? "credit line in blue at (200, PageHeight - 50)"
+
+# Printing again never replaces a sheet: each print takes the next free name, and the sheets
+# printed before stay as they were.
+SHEETS=("$PDF" "${PDF%.pdf}-2.pdf" "${PDF%.pdf}-3.pdf")
+for n in 1 2; do
+    cp "${SHEETS[n - 1]}" "$E2E_TMP/kept-$n.pdf"
+    e2e_park_mouse
+    e2e_click $PRINT_X $PRINT_Y
+    for _ in $(seq 1 50); do [ -s "${SHEETS[n]}" ] && break; sleep 0.2; done
+    sleep 0.5
+done
+cmp -s "$PDF" "$E2E_TMP/kept-1.pdf" && cmp -s "${SHEETS[1]}" "$E2E_TMP/kept-2.pdf" &&
+    pdfinfo "${SHEETS[2]}" >/dev/null 2>&1 && [ "$(ls "$XDG_DOCUMENTS_DIR" | wc -l)" -eq 3 ]
+e2e_check $? "three prints, three sheets: $(ls "$XDG_DOCUMENTS_DIR" | tr '\n' ' ')the first two unchanged"
 
 [ "$E2E_FAILS" -eq 0 ] || exit 1
 echo "print checks passed"

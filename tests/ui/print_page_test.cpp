@@ -5,11 +5,15 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDir>
 #include <QFile>
 #include <QImageReader>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPrintDialog>
+#include <QPushButton>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -253,8 +257,53 @@ TEST_F(PrintPageTest, PrinterSetupShowsTheFileAndItsResolutionChoiceDecidesThePa
     EXPECT_TRUE(seen);
     EXPECT_EQ(controls().printer().width(), 4800);
     form.printbtn->click();
-    EXPECT_EQ(status(), "puzzels send to printer");
+    EXPECT_EQ(status(), "puzzels send to printer : " + pdf());
     EXPECT_TRUE(QFile::exists(pdf()));
+}
+
+TEST_F(PrintPageTest, EachPrintGoesToAFreeNameThatTheStatusLineNamesFromHome) {
+    const QByteArray home = qgetenv("HOME");
+    qputenv("HOME", dir.path().toUtf8());
+    printerAt(300, 2400);
+    click(0);
+    for (const char* name : {"sheet.pdf", "sheet-2.pdf", "sheet-3.pdf"}) {
+        form.printbtn->click();
+        EXPECT_EQ(status(), QString("puzzels send to printer : ~/") + name);
+    }
+    qputenv("HOME", home);
+}
+
+TEST_F(PrintPageTest, PrinterSetupOkNeitherRefusesAMissingFolderNorAsksToOverwrite) {
+    const QString file = dir.filePath("Documents/dozudo-printpage.pdf");
+    controls().setOutputFileName(file);
+    for (const char* row : {"no documents folder yet", "the file is there: a print numbers on"}) {
+        SCOPED_TRACE(row);
+        // OK once; any box that opens is noted and closed, and then the dialog cancelled.
+        QStringList boxes;
+        bool pressed = false;
+        QTimer driver;
+        QObject::connect(&driver, &QTimer::timeout, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                boxes << box->text();
+                box->reject();
+            } else if (auto* dialog = qobject_cast<QPrintDialog*>(modal)) {
+                if (pressed) return dialog->reject();
+                pressed = true;
+                // Queued, so that this timer is free to close what the click opens.
+                QMetaObject::invokeMethod(
+                    dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok), "click",
+                    Qt::QueuedConnection);
+            }
+        });
+        driver.start(20);
+        form.setupbtn->click();
+        EXPECT_TRUE(boxes.isEmpty()) << boxes.join(" | ").toStdString();
+        EXPECT_EQ(controls().PrinterSetupDialog1->result(), QDialog::Accepted);
+        EXPECT_TRUE(QDir(dir.filePath("Documents")).exists());
+        QDir().mkpath(dir.filePath("Documents"));  // for the next row
+        QFile(file).open(QIODevice::WriteOnly);
+    }
 }
 
 TEST(PrintFile, DefaultsToTheDocumentsFolder) {
@@ -285,7 +334,7 @@ TEST_P(PrintedSheet, BoardsLinesDigitsOptionsAndCreditWhereTheLayoutPutsThem) {
     form.optionsbox->setChecked(true);
     const auto sheet = printAndRender();
     ASSERT_TRUE(sheet) << status().toStdString();
-    EXPECT_EQ(status(), "puzzels send to printer");
+    EXPECT_EQ(status(), "puzzels send to printer : " + pdf());
     EXPECT_EQ(sheet->s, s);
 
     const int pitch = 167 * s, group = 500 * s, x0 = 450 * s;

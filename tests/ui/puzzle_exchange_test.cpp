@@ -66,7 +66,13 @@ Board sample() {
 
 class PuzzleExchange : public ::testing::Test {
 protected:
-    void SetUp() override { win = std::make_unique<ShownWindow>(allScales[1]); }
+    void SetUp() override {
+        QDir().mkpath(documents());
+        qputenv("XDG_DOCUMENTS_DIR", documents().toUtf8());
+        win = std::make_unique<ShownWindow>(allScales[1]);
+    }
+    void TearDown() override { qunsetenv("XDG_DOCUMENTS_DIR"); }
+    QString documents() const { return dir.filePath("Documents"); }
     TZelArrayBtn* bar() { return win->w().ZelArrayBtn1; }
     void click(int button) {
         const QPoint at = bar()->GetBtnRect(button).toQRect().center();
@@ -106,7 +112,7 @@ TEST_F(PuzzleExchange, OpenDialogSettingsAndOpening) {
     EXPECT_EQ(filters, QStringList({"SUDOKU file (*sdk)", "puzzle texts (*.txt *.sdm *.ss *.sdk)", "all files (*)"}));
     EXPECT_EQ(selectedFilter, "SUDOKU file (*sdk)");
     EXPECT_EQ(suffix, "sdk");
-    EXPECT_EQ(folder, QDir(QCoreApplication::applicationDirPath()).absolutePath());
+    EXPECT_EQ(folder, documents()) << "before any puzzle, the documents folder";
     EXPECT_EQ(caption(), "DOZUDO - vudede : hard.sdk");
     EXPECT_EQ(status(), "opened : hard.sdk");
     EXPECT_EQ(win->game().board.digit(1, 1), 5);
