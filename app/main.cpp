@@ -7,11 +7,16 @@
 #include <QCommandLineParser>
 #include <QDirIterator>
 #include <QIcon>
+#include <QFile>
 #include <cstdio>
 #include <cstdlib>
+#include <iostream>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "app/display_failure.h"
+#include "game/collection_check.h"
 #include "help/info_form.h"
 #include "ui/main_window.h"
 
@@ -23,9 +28,9 @@ constexpr const char* desktopId = "example.vorlane.Dozudo";
 // What the command line asks for. Every mode but showing the window is served before a
 // display is needed.
 struct CommandLine {
-    enum Mode { ShowWindow, Help, Version, Wrong } mode = ShowWindow;
+    enum Mode { ShowWindow, Help, Version, Check, Wrong } mode = ShowWindow;
     QString error;             // for Wrong: one line
-    QStringList puzzleFiles;   // what follows the options; the first is opened
+    QStringList puzzleFiles;   // what follows the options; the first is opened, or all are checked
 };
 
 CommandLine parseCommandLine(QCommandLineParser& parser, int argc, char** argv) {
@@ -34,12 +39,20 @@ CommandLine parseCommandLine(QCommandLineParser& parser, int argc, char** argv) 
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption help({"h", "help"}, "Displays this help.");
     const QCommandLineOption version({"v", "version"}, "Displays the version.");
+    const QCommandLineOption check(
+        "check",
+        "Checks every puzzle of the files without opening a window: a line a puzzle with its "
+        "number, its solutions (0, 1, 2+) and how far the program's logic gets (singles, "
+        "reduction, or stuck and the empty fields left), then a summary. Exit status 0 when "
+        "every puzzle has exactly one solution, 1 otherwise, 2 when a file cannot be read.");
     parser.addOption(help);
     parser.addOption(version);
+    parser.addOption(check);
     parser.addPositionalArgument(
         "puzzle.sdk",
-        "The puzzle file to open at start; further files are ignored.",
-        "[--] [puzzle.sdk]");
+        "The puzzle file to open at start; further files are ignored. With --check: the "
+        "files to check.",
+        "[--check] [--] [puzzle.sdk...]");
 
     QStringList arguments;
     for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
@@ -51,6 +64,12 @@ CommandLine parseCommandLine(QCommandLineParser& parser, int argc, char** argv) 
         command.mode = CommandLine::Help;
     } else if (parser.isSet(version)) {
         command.mode = CommandLine::Version;
+    } else if (parser.isSet(check)) {
+        command.mode = CommandLine::Check;
+        if (parser.positionalArguments().isEmpty()) {
+            command.mode = CommandLine::Wrong;
+            command.error = "--check needs at least one puzzle file.";
+        }
     }
     command.puzzleFiles = parser.positionalArguments();
     return command;
@@ -98,6 +117,12 @@ int main(int argc, char** argv) {
             std::printf("%s %s\n", qPrintable(QCoreApplication::applicationName()),
                         qPrintable(QCoreApplication::applicationVersion()));
             return 0;
+        case CommandLine::Check: {
+            std::vector<std::string> files;
+            for (const QString& file : command.puzzleFiles)
+                files.push_back(QFile::encodeName(file).toStdString());
+            return dozudo::checkCollections(files, std::cout, std::cerr);
+        }
         case CommandLine::Wrong:
             std::fprintf(stderr, "dozudo: %s\n", qPrintable(command.error));
             printUsage(parser, argv, stderr);

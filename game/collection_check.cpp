@@ -1,6 +1,7 @@
 #include "game/collection_check.h"
 
 #include "analysis/solver.h"
+#include "exchange/puzzle_formats.h"
 #include "game/captions.h"
 #include "game/game.h"
 
@@ -108,6 +109,32 @@ std::string summaryLine(const CheckCounts& n) {
            " with one, " + std::to_string(n.moreSolutions) + " with more; singles " +
            std::to_string(n.singles) + ", reduction " + std::to_string(n.reduction) + ", stuck " +
            std::to_string(n.stuck);
+}
+
+int checkCollections(const std::vector<std::string>& paths, std::ostream& out,
+                     std::ostream& err) {
+    CheckCounts counts;
+    bool unreadable = false;
+    for (const std::string& path : paths) {
+        std::vector<Board> puzzles;
+        const std::string error = readPuzzles(path, puzzles);
+        if (!error.empty()) {
+            err << "dozudo: " << path << ": " << error << '\n';
+            unreadable = true;
+            continue;
+        }
+        if (paths.size() > 1) out << path << ":\n";
+        int number = 0;
+        for (const Board& puzzle : puzzles) {
+            const PuzzleVerdict verdict = checkPuzzle(puzzle);
+            out << verdictLine(++number, verdict) << '\n';
+            counts.add(verdict);
+        }
+    }
+    out << summaryLine(counts) << '\n';
+    out.flush();
+    if (unreadable) return 2;
+    return counts.oneSolution == counts.puzzles ? 0 : 1;
 }
 
 }  // namespace dozudo

@@ -3,7 +3,9 @@
 // and how far the program's own logic gets on it, pressing the buttons of the
 // window as a user would.
 
+#include <ostream>
 #include <string>
+#include <vector>
 
 #include "model/board.h"
 
@@ -34,5 +36,12 @@ struct CheckCounts {
 // e.g. "1000 puzzles: 0 without solution, 1000 with one, 0 with more; singles 342,
 // reduction 401, stuck 257".
 std::string summaryLine(const CheckCounts& counts);
+
+// Checks every puzzle of the files (the 162-byte record and every text form the program
+// opens): one verdict line a puzzle on `out`, headed by the file's name when there are
+// several files, then the summary; a file that cannot be read gets a line on `err`.
+// Returns the exit status: 0 when every puzzle has exactly one solution, 1 otherwise,
+// 2 when a file could not be read.
+int checkCollections(const std::vector<std::string>& paths, std::ostream& out, std::ostream& err);
 
 }  // namespace dozudo
