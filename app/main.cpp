@@ -23,8 +23,8 @@ constexpr const char* desktopId = "example.vorlane.Dozudo";
 // display is needed.
 struct CommandLine {
     enum Mode { ShowWindow, Help, Version, Wrong } mode = ShowWindow;
-    QString error;             // for Wrong: one line
-    QStringList puzzleFiles;   // what follows the options; the first is opened
+    QString error;            // for Wrong: one line
+    QStringList puzzleFiles;  // what follows the options; the first is opened
 };
 
 CommandLine parseCommandLine(QCommandLineParser& parser, int argc, char** argv) {
@@ -35,10 +35,9 @@ CommandLine parseCommandLine(QCommandLineParser& parser, int argc, char** argv) 
     const QCommandLineOption version({"v", "version"}, "Displays the version.");
     parser.addOption(help);
     parser.addOption(version);
-    parser.addPositionalArgument(
-        "puzzle.sdk",
-        "The puzzle file to open at start; further files are ignored.",
-        "[--] [puzzle.sdk]");
+    parser.addPositionalArgument("puzzle.sdk",
+                                 "The puzzle file to open at start; further files are ignored.",
+                                 "[--] [puzzle.sdk]");
 
     QStringList arguments;
     for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
