@@ -162,7 +162,8 @@ void TPrintPageControls::setupbtnClick() {
             if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok)) ok->setText("OK");
             QPrintDialog* dialog = PrinterSetupDialog1;
             if (QObject::disconnect(buttons, SIGNAL(accepted()), dialog, SLOT(_q_checkFields())))
-                connect(buttons, &QDialogButtonBox::accepted, dialog, [dialog] { acceptSetup(dialog); });
+                connect(buttons, &QDialogButtonBox::accepted, dialog,
+                        [dialog] { acceptSetup(dialog); });
         }
     }
     // Qt refuses a file in a folder that does not exist: the documents folder may not yet.

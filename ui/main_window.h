@@ -94,8 +94,9 @@ public:
     void showFileError(const std::string& text);
     // The program and its puzzle file arguments (app/main.cpp sets them): the program first.
     QStringList commandLine;
-    // Where the puzzle dialogs start: the folder of the puzzle last opened or saved in this
-    // run, else the documents folder (made when saving if it is missing), else home.
+    // Where the puzzle dialogs start: the folder of the puzzle file last chosen in a dialog or
+    // opened from the command line or a drop in this run, else the documents folder (made for
+    // saving if it is missing), else home.
     QString puzzleDialogFolder(bool saving) const;
 
     // Event handlers of the controls.
@@ -145,7 +146,7 @@ private:
     std::future<StartPictures> startPictures_;  // drawn on a second core while the controls are made
     bool openingAtFirstPaint_ = false;
     QString droppedFile_;  // while a dropped file is being opened
-    QString puzzleFolder_;  // of the puzzle last opened or saved; empty before any
+    QString puzzleFolder_;  // of the last puzzle file (see puzzleDialogFolder); empty before any
     bool centring_ = false;  // the frame correction runs after the first show only
 };
 

@@ -2,7 +2,8 @@
 
 namespace dozudo {
 
-std::string freeFileName(const std::string& path, const std::function<bool(const std::string&)>& taken) {
+std::string freeFileName(const std::string& path,
+                         const std::function<bool(const std::string&)>& taken) {
     if (!taken(path)) return path;
     // The number goes before the last dot of the file name; a name whose only dot leads it
     // (".pdf") has no extension.

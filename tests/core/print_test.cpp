@@ -208,7 +208,8 @@ TEST(PrintFileName, ATakenNameIsNumberedOnBeforeTheExtension) {
     const Row rows[] = {
         {"/d/dozudo-printpage.pdf", {}, "/d/dozudo-printpage.pdf"},
         {"/d/dozudo-printpage.pdf", {"/d/dozudo-printpage.pdf"}, "/d/dozudo-printpage-2.pdf"},
-        {"/d/dozudo-printpage.pdf", {"/d/dozudo-printpage.pdf", "/d/dozudo-printpage-2.pdf"},
+        {"/d/dozudo-printpage.pdf",
+         {"/d/dozudo-printpage.pdf", "/d/dozudo-printpage-2.pdf"},
          "/d/dozudo-printpage-3.pdf"},
         {"/d/a.pdf", {"/d/a.pdf", "/d/a-3.pdf"}, "/d/a-2.pdf"},
         {"/d/a.b.pdf", {"/d/a.b.pdf"}, "/d/a.b-2.pdf"},
@@ -216,8 +217,9 @@ TEST(PrintFileName, ATakenNameIsNumberedOnBeforeTheExtension) {
         {"/d/.pdf", {"/d/.pdf"}, "/d/.pdf-2"},
     };
     for (const Row& row : rows)
-        EXPECT_EQ(freeFileName(row.path, [&](const std::string& p) { return row.taken.count(p) > 0; }),
-                  row.written)
+        EXPECT_EQ(
+            freeFileName(row.path, [&](const std::string& p) { return row.taken.count(p) > 0; }),
+            row.written)
             << row.path;
 }
 
@@ -225,12 +227,11 @@ TEST(PrintFileName, TheHomeFolderIsShownAsATilde) {
     struct Row {
         const char *path, *home, *shown;
     };
-    for (const Row& row : {Row{"/home/u/Documents/a.pdf", "/home/u", "~/Documents/a.pdf"},
-                           Row{"/home/u/a.pdf", "/home/u/", "~/a.pdf"},
-                           Row{"/home/u", "/home/u", "~"},
-                           Row{"/home/user/a.pdf", "/home/u", "/home/user/a.pdf"},
-                           Row{"/tmp/a.pdf", "/home/u", "/tmp/a.pdf"},
-                           Row{"/a.pdf", "/", "/a.pdf"}})
+    for (const Row& row :
+         {Row{"/home/u/Documents/a.pdf", "/home/u", "~/Documents/a.pdf"},
+          Row{"/home/u/a.pdf", "/home/u/", "~/a.pdf"}, Row{"/home/u", "/home/u", "~"},
+          Row{"/home/user/a.pdf", "/home/u", "/home/user/a.pdf"},
+          Row{"/tmp/a.pdf", "/home/u", "/tmp/a.pdf"}, Row{"/a.pdf", "/", "/a.pdf"}})
         EXPECT_EQ(homeShortened(row.path, row.home), row.shown) << row.path << " " << row.home;
 }
 
