@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
+
 #include "fakes.h"
 
 namespace dozudo::test {
@@ -51,6 +54,45 @@ TEST(CollectionCheck, OneLinePerPuzzleAndTheSummary) {
     Board progress = boardFrom(published);
     progress.set(1, 1, 5, fkEntered);
     EXPECT_EQ(verdictLine(1, checkPuzzle(progress)), "1 1 singles");
+}
+
+// What "--check FILE..." prints and returns, file by file.
+TEST(CollectionCheck, FilesAndExitStatus) {
+    const std::string dir = testing::TempDir();
+    const std::vector<std::string> euler = loadPuzzles();
+    auto write = [&](const std::string& name, const std::string& text) {
+        std::ofstream(dir + name, std::ios::binary) << text;
+        return dir + name;
+    };
+    const std::string two = write("two.txt", euler[0] + "\n" + euler[1] + "\n");
+    const std::string open = write("open.txt", std::string(81, '.') + "\n");
+    const std::string prose = write("prose.txt", "no puzzle in here\n");
+    struct Case {
+        std::vector<std::string> files;
+        std::string out, err;
+        int status;
+    };
+    const std::string summaryTwo =
+        "2 puzzles: 0 without solution, 2 with one, 0 with more; singles 2, reduction 0, stuck 0\n";
+    const Case cases[] = {
+        {{two}, "1 1 singles\n2 1 singles\n" + summaryTwo, "", 0},
+        {{open},
+         "1 2+ stuck 81\n1 puzzle: 0 without solution, 0 with one, 1 with more; singles 0, "
+         "reduction 0, stuck 1\n",
+         "", 1},
+        {{two, dir + "missing.txt"}, two + ":\n1 1 singles\n2 1 singles\n" + summaryTwo,
+         "dozudo: " + dir + "missing.txt: File not found\n", 2},
+        {{prose}, "0 puzzles: 0 without solution, 0 with one, 0 with more; singles 0, "
+                  "reduction 0, stuck 0\n",
+         "dozudo: " + prose + ": Invalid puzzle file\n", 2},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.files.back());
+        std::ostringstream out, err;
+        EXPECT_EQ(checkCollections(k.files, out, err), k.status);
+        EXPECT_EQ(out.str(), k.out);
+        EXPECT_EQ(err.str(), k.err);
+    }
 }
 
 }  // namespace

@@ -7,7 +7,7 @@ set -u
 HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=lib.sh
 . "$HERE/lib.sh"
-PROG=$1
+PROG=$1 DATA=$2
 
 # ---- command line: no display is needed to answer it -------------------------------------
 run() { env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$PROG" "$@" >"$E2E_TMP/out" 2>"$E2E_TMP/err"; echo $?; }
@@ -21,6 +21,12 @@ e2e_check $? "--version: 'dozudo 1.0.0', exit 0 (got $rc: $(cat "$E2E_TMP/out"))
 rc=$(run --bogus x.sdk); [ "$rc" = 2 ] && [ ! -s "$E2E_TMP/out" ] &&
     head -n 1 "$E2E_TMP/err" | grep -q "'bogus'" && sed -n 2p "$E2E_TMP/err" | grep -q '^Usage:'
 e2e_check $? "unknown option: one line and the usage on standard error, exit 2 (got $rc)"
+rc=$(run --check -- "$DATA/euler50.txt"); [ "$rc" = 0 ] && [ "$(wc -l <"$E2E_TMP/out")" = 51 ] &&
+    tail -n 1 "$E2E_TMP/out" | grep -qx '50 puzzles: 0 without solution, 50 with one, 0 with more; singles 41, reduction 8, stuck 1'
+e2e_check $? "--check: a line a puzzle and the summary, without a display, exit 0 (got $rc)"
+printf '%081d\n' 0 >"$E2E_TMP/open.txt"
+rc=$(run --check "$E2E_TMP/open.txt"); [ "$rc" = 1 ] && head -n 1 "$E2E_TMP/out" | grep -qx '1 2+ stuck 81'
+e2e_check $? "--check: an empty grid has more than one solution, exit 1 (got $rc)"
 
 # ---- the window: "--" lets a file name begin with "-"; class and icon ---------------------
 head -c 162 /dev/zero >"$E2E_TMP/puzzles/-x.sdk"
