@@ -19,6 +19,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <optional>
+#include <utility>
 
 #include "print/page_printer.h"
 #include "tests/ui/window_fixture.h"
@@ -273,35 +274,30 @@ TEST_F(PrintPageTest, EachPrintGoesToAFreeNameThatTheStatusLineNamesFromHome) {
     qputenv("HOME", home);
 }
 
+// OK with the documents folder missing, then with the PDF there: no box, the dialog accepted.
 TEST_F(PrintPageTest, PrinterSetupOkNeitherRefusesAMissingFolderNorAsksToOverwrite) {
     const QString file = dir.filePath("Documents/dozudo-printpage.pdf");
     controls().setOutputFileName(file);
-    for (const char* row : {"no documents folder yet", "the file is there: a print numbers on"}) {
-        SCOPED_TRACE(row);
-        // OK once; any box that opens is noted and closed, and then the dialog cancelled.
-        QStringList boxes;
-        bool pressed = false;
+    for (int row = 0; row < 2; ++row) {
+        QStringList boxes;  // any box is noted and closed, then the dialog cancelled
         QTimer driver;
-        QObject::connect(&driver, &QTimer::timeout, [&] {
+        QObject::connect(&driver, &QTimer::timeout, [&, pressed = false]() mutable {
             QWidget* modal = QApplication::activeModalWidget();
             if (auto* box = qobject_cast<QMessageBox*>(modal)) {
                 boxes << box->text();
                 box->reject();
             } else if (auto* dialog = qobject_cast<QPrintDialog*>(modal)) {
-                if (pressed) return dialog->reject();
-                pressed = true;
-                // Queued, so that this timer is free to close what the click opens.
-                QMetaObject::invokeMethod(
+                if (std::exchange(pressed, true)) return dialog->reject();
+                QMetaObject::invokeMethod(  // queued: this timer must be free to close boxes
                     dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok), "click",
                     Qt::QueuedConnection);
             }
         });
         driver.start(20);
         form.setupbtn->click();
-        EXPECT_TRUE(boxes.isEmpty()) << boxes.join(" | ").toStdString();
-        EXPECT_EQ(controls().PrinterSetupDialog1->result(), QDialog::Accepted);
-        EXPECT_TRUE(QDir(dir.filePath("Documents")).exists());
-        QDir().mkpath(dir.filePath("Documents"));  // for the next row
+        EXPECT_TRUE(boxes.isEmpty()) << row << ": " << boxes.join(" | ").toStdString();
+        EXPECT_EQ(controls().PrinterSetupDialog1->result(), QDialog::Accepted) << row;
+        QDir().mkpath(dir.filePath("Documents"));
         QFile(file).open(QIODevice::WriteOnly);
     }
 }
