@@ -5,21 +5,16 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDialogButtonBox>
-#include <QDir>
 #include <QFile>
 #include <QImageReader>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QProcess>
-#include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <optional>
-#include <utility>
 
 #include "print/page_printer.h"
 #include "tests/ui/window_fixture.h"
@@ -272,34 +267,6 @@ TEST_F(PrintPageTest, EachPrintGoesToAFreeNameThatTheStatusLineNamesFromHome) {
         EXPECT_EQ(status(), QString("puzzels send to printer : ~/") + name);
     }
     qputenv("HOME", home);
-}
-
-// OK with the documents folder missing, then with the PDF there: no box, the dialog accepted.
-TEST_F(PrintPageTest, PrinterSetupOkNeitherRefusesAMissingFolderNorAsksToOverwrite) {
-    const QString file = dir.filePath("Documents/dozudo-printpage.pdf");
-    controls().setOutputFileName(file);
-    for (int row = 0; row < 2; ++row) {
-        QStringList boxes;  // any box is noted and closed, then the dialog cancelled
-        QTimer driver;
-        QObject::connect(&driver, &QTimer::timeout, [&, pressed = false]() mutable {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-                boxes << box->text();
-                box->reject();
-            } else if (auto* dialog = qobject_cast<QPrintDialog*>(modal)) {
-                if (std::exchange(pressed, true)) return dialog->reject();
-                QMetaObject::invokeMethod(  // queued: this timer must be free to close boxes
-                    dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok), "click",
-                    Qt::QueuedConnection);
-            }
-        });
-        driver.start(20);
-        form.setupbtn->click();
-        EXPECT_TRUE(boxes.isEmpty()) << row << ": " << boxes.join(" | ").toStdString();
-        EXPECT_EQ(controls().PrinterSetupDialog1->result(), QDialog::Accepted) << row;
-        QDir().mkpath(dir.filePath("Documents"));
-        QFile(file).open(QIODevice::WriteOnly);
-    }
 }
 
 TEST(PrintFile, DefaultsToTheDocumentsFolder) {
