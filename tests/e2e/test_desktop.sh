@@ -34,13 +34,9 @@ caption() { xdotool getwindowname "$E2E_WID"; }
 # already there), type TEXT after anything left in the name field, Return.
 dialog() {
     xdotool mousemove $((E2E_WX + 62 + $1 * 110)) $((E2E_WY + 40)) sleep 0.1 click 1
-    local d="" _
-    for _ in $(seq 1 30); do
-        d=$(xdotool search --onlyvisible --name "^$2\$" 2>/dev/null | head -n 1)
-        [ -n "$d" ] && break || sleep 0.1
-    done
-    [ -n "$d" ] || return 1
-    xdotool windowfocus "$d" sleep 0.4 key End type --delay 20 "$3"
+    local d
+    d=$(timeout 3 xdotool search --sync --onlyvisible --name "^$2\$" 2>/dev/null | head -n 1)
+    [ -n "$d" ] && xdotool windowfocus "$d" sleep 0.4 key End type --delay 20 "$3" || return 1
     xdotool sleep 0.4 key Return sleep 0.6
 }
 
