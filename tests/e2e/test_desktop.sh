@@ -1,3 +1,4 @@
+#!/usr/bin/env bash
 # End-to-end desktop manners: the command line (without a display), the window's class and
 # icon, and the puzzle dialogs under a window manager: where they start, an empty name field
 # each time, and no completer list left over the window to take the next click.
