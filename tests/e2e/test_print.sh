@@ -3,8 +3,8 @@
 # "show options" and presses "print" -- all with real clicks -- then reads
 # the PDF that the out-of-the-box printer wrote into the documents folder
 # back with pdftoppm at 300 dpi and checks lines, digits, options and the
-# credit line; two more prints go to the next free names. HOME points into the
-# test's scratch folder.
+# credit line; two more prints go to the next free names, and "printer setup"
+# takes OK. HOME points into the test's scratch folder.
 #
 # Usage: bash tests/e2e/test_print.sh <path-to-dozudo> <tests/data dir>
 
@@ -25,6 +25,7 @@ BTN_ERASE=3; BTN_ENTER=4
 SEL_X=721; SEL_TOP_Y=556; SEL_BOTTOM_Y=621    # centres of the two 60x60 selector buttons
 OPTIONS_X=771; OPTIONS_Y=538                  # the "show options" check box
 PRINT_X=793; PRINT_Y=571                      # "print"
+SETUP_X=822; SETUP_Y=676                      # "printer setup"
 
 PUZZLE=$(grep -v '^#' "$DATA/euler50.txt" | grep -m1 -E '^[0-9.]{81}$')
 [ ${#PUZZLE} -eq 81 ] || e2e_die "no puzzle in $DATA/euler50.txt"
@@ -35,6 +36,17 @@ export XDG_DOCUMENTS_DIR="$HOME/Papers"
 mkdir -p "$HOME"
 PDF="$XDG_DOCUMENTS_DIR/dozudo-printpage.pdf"
 e2e_start_app "$PROG"
+# "printer setup", then OK: the dialog closes, with no box (titled as the dialog) left open.
+setup_ok() {
+    e2e_click $SETUP_X $SETUP_Y 1
+    xdotool key Return sleep 0.8
+    # A box left open (and the dialog behind it) is closed so that the test can go on.
+    [ -z "$(xdotool search --onlyvisible --name '^printer setup$')" ] ||
+        { for w in $(xdotool search --onlyvisible --name '^printer setup$' | tac); do
+              xdotool windowfocus "$w" sleep 0.2 key Escape sleep 0.4; done; false; }
+    e2e_check $? "printer setup: OK closes it $1"
+}
+setup_ok "while the documents folder does not exist yet"
 
 click_bar $BTN_ENTER
 e2e_type "$(printf '%s' "$PUZZLE" | tr '.' ' ')"
@@ -146,19 +158,18 @@ e2e_log "credit line ink: ${bw}x${bh} at ($bx,$by) of the printable area; page h
 [ "$bw" -gt 800 ] && [ "$bx" -ge 198 ] && [ "$bx" -le 210 ] && [ "$by" -ge $((H - 50)) ] && [ "$by" -le $((H - 30)) ]
 e2e_check $? "credit line in blue at (200, PageHeight - 50)"
 
-# Printing again never replaces a sheet: each print takes the next free name, and the sheets
-# printed before stay as they were.
+# Printing again never replaces a sheet: the next free name each time, earlier sheets unchanged.
 SHEETS=("$PDF" "${PDF%.pdf}-2.pdf" "${PDF%.pdf}-3.pdf")
 for n in 1 2; do
     cp "${SHEETS[n - 1]}" "$E2E_TMP/kept-$n.pdf"
     e2e_park_mouse
     e2e_click $PRINT_X $PRINT_Y
-    for _ in $(seq 1 50); do [ -s "${SHEETS[n]}" ] && break; sleep 0.2; done
-    sleep 0.5
+    for _ in $(seq 1 50); do [ -s "${SHEETS[n]}" ] && sleep 0.5 && break; sleep 0.2; done
 done
 cmp -s "$PDF" "$E2E_TMP/kept-1.pdf" && cmp -s "${SHEETS[1]}" "$E2E_TMP/kept-2.pdf" &&
     pdfinfo "${SHEETS[2]}" >/dev/null 2>&1 && [ "$(ls "$XDG_DOCUMENTS_DIR" | wc -l)" -eq 3 ]
 e2e_check $? "three prints, three sheets: $(ls "$XDG_DOCUMENTS_DIR" | tr '\n' ' ')the first two unchanged"
+setup_ok "without asking to overwrite the sheet there"
 
 [ "$E2E_FAILS" -eq 0 ] || exit 1
 echo "print checks passed"

@@ -5,16 +5,12 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDialogButtonBox>
-#include <QDir>
 #include <QFile>
 #include <QImageReader>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QProcess>
-#include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -271,39 +267,6 @@ TEST_F(PrintPageTest, EachPrintGoesToAFreeNameThatTheStatusLineNamesFromHome) {
         EXPECT_EQ(status(), QString("puzzels send to printer : ~/") + name);
     }
     qputenv("HOME", home);
-}
-
-TEST_F(PrintPageTest, PrinterSetupOkNeitherRefusesAMissingFolderNorAsksToOverwrite) {
-    const QString file = dir.filePath("Documents/dozudo-printpage.pdf");
-    controls().setOutputFileName(file);
-    for (const char* row : {"no documents folder yet", "the file is there: a print numbers on"}) {
-        SCOPED_TRACE(row);
-        // OK once; any box that opens is noted and closed, and then the dialog cancelled.
-        QStringList boxes;
-        bool pressed = false;
-        QTimer driver;
-        QObject::connect(&driver, &QTimer::timeout, [&] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-                boxes << box->text();
-                box->reject();
-            } else if (auto* dialog = qobject_cast<QPrintDialog*>(modal)) {
-                if (pressed) return dialog->reject();
-                pressed = true;
-                // Queued, so that this timer is free to close what the click opens.
-                QMetaObject::invokeMethod(
-                    dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok), "click",
-                    Qt::QueuedConnection);
-            }
-        });
-        driver.start(20);
-        form.setupbtn->click();
-        EXPECT_TRUE(boxes.isEmpty()) << boxes.join(" | ").toStdString();
-        EXPECT_EQ(controls().PrinterSetupDialog1->result(), QDialog::Accepted);
-        EXPECT_TRUE(QDir(dir.filePath("Documents")).exists());
-        QDir().mkpath(dir.filePath("Documents"));  // for the next row
-        QFile(file).open(QIODevice::WriteOnly);
-    }
 }
 
 TEST(PrintFile, DefaultsToTheDocumentsFolder) {
