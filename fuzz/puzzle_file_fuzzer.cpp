@@ -18,17 +18,6 @@
 using namespace dozudo;
 using namespace dozudo::fuzz;
 
-namespace {
-
-bool sameBoard(const Board& a, const Board& b) {
-    for (int c = 1; c <= 9; ++c)
-        for (int r = 1; r <= 9; ++r)
-            if (a.digit(c, r) != b.digit(c, r) || a.at(c, r).kind != b.at(c, r).kind) return false;
-    return true;
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const std::string path = "/tmp/dozudo-fuzz-" + std::to_string(getpid()) + ".sdk";
     {

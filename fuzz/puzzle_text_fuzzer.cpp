@@ -16,13 +16,6 @@ using namespace dozudo::fuzz;
 
 namespace {
 
-bool sameBoard(const Board& a, const Board& b) {
-    for (int c = 1; c <= 9; ++c)
-        for (int r = 1; r <= 9; ++r)
-            if (a.digit(c, r) != b.digit(c, r) || a.at(c, r).kind != b.at(c, r).kind) return false;
-    return true;
-}
-
 bool samePuzzles(const std::vector<Board>& a, const std::vector<Board>& b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)

@@ -106,6 +106,14 @@ inline void checkSane(const Game& g) {
 }
 
 // Every row, column and group of a full board holds 1..9.
+// The same digits and kinds in every field.
+inline bool sameBoard(const Board& a, const Board& b) {
+    for (int c = 1; c <= 9; ++c)
+        for (int r = 1; r <= 9; ++r)
+            if (a.digit(c, r) != b.digit(c, r) || a.at(c, r).kind != b.at(c, r).kind) return false;
+    return true;
+}
+
 inline bool obeysRules(const Board& b) {
     for (int u = 1; u <= 9; ++u) {
         int row = 0, column = 0, group = 0;
