@@ -62,6 +62,6 @@ if [ "$sanitizers" -eq 1 ]; then
   # most of its minute waiting on "fill all"'s half-second pace (the monkey plays under the
   # sanitizers instead); both run in ./build.
   (cd build-asan && UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j "$jobs" --repeat until-pass:2 \
-    -E '^(dist_test_package|e2e_test_play)$')
+    -E '^(dist_test_package|e2e_test_play|e2e_test_accessibility)$')
 fi
 phase "all passed"
