@@ -7,7 +7,7 @@
 # ./build-fuzz and each runs for a few seconds (--no-fuzz skips this).
 # --with-sanitizers also builds the whole project with AddressSanitizer and
 # UndefinedBehaviorSanitizer in ./build-asan and runs the suite there (all but the package
-# test and the play script).
+# test, the play script and the screen-reader walk).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
