@@ -10,6 +10,7 @@ E2E_XVFB_PID=""
 E2E_WESTON_PID=""
 E2E_APP_PID=""
 E2E_WATCH_PID=""
+E2E_EXTRA_PIDS=()
 E2E_WID=""
 E2E_WX=0
 E2E_WY=0
@@ -48,6 +49,8 @@ e2e_cleanup() {
         wait "$E2E_APP_PID" 2>/dev/null
     fi
     [ -n "$E2E_WESTON_PID" ] && kill "$E2E_WESTON_PID" 2>/dev/null && wait "$E2E_WESTON_PID" 2>/dev/null
+    local pid
+    for pid in "${E2E_EXTRA_PIDS[@]}"; do kill "$pid" 2>/dev/null; done
     if [ -n "$E2E_XVFB_PID" ] && kill -0 "$E2E_XVFB_PID" 2>/dev/null; then
         kill "$E2E_XVFB_PID" 2>/dev/null
         wait "$E2E_XVFB_PID" 2>/dev/null
@@ -68,12 +71,24 @@ e2e_require_tools() {
     [ -z "$missing" ] || e2e_die "missing tools:$missing"
 }
 
+# e2e_track PID: a process of the test's own, ended with the test (also by the watchdog).
+e2e_track() {
+    E2E_EXTRA_PIDS+=("$1")
+    echo "$1" >>"$E2E_TMP/pids"
+}
+
 # Start Xvfb on a free display (Xvfb picks it itself through -displayfd).
 # The screen is E2E_SCREEN (width x height x depth), 1280x1024x24 unless set.
+# Every script gets a home, configuration, cache and runtime folder of its own, so that
+# scripts running side by side share no file, socket or setting.
 e2e_start_xvfb() {
     e2e_require_tools
     E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/dozudo-e2e.XXXXXX")
     trap e2e_cleanup EXIT
+    mkdir -p "$E2E_TMP/home" && mkdir -m 700 "$E2E_TMP/run"
+    export HOME="$E2E_TMP/home" XDG_RUNTIME_DIR="$E2E_TMP/run" XDG_CONFIG_HOME="$E2E_TMP/home/.config" \
+        XDG_CACHE_HOME="$E2E_TMP/home/.cache" XDG_DATA_HOME="$E2E_TMP/home/.local/share"
+    unset DBUS_SESSION_BUS_ADDRESS XDG_DOCUMENTS_DIR
     trap 'exit 130' INT
     trap 'exit 143' TERM
     local numfile="$E2E_TMP/display"
@@ -89,7 +104,7 @@ e2e_start_xvfb() {
         while read -r pid; do kill "$pid"; done <"$E2E_TMP/pids"
     ) >/dev/null 2>&1 &
     E2E_WATCH_PID=$!
-    for _ in $(seq 1 100); do
+    for _ in $(seq 1 300); do
         [ -s "$numfile" ] && break
         kill -0 "$E2E_XVFB_PID" 2>/dev/null || e2e_die "Xvfb exited (see $E2E_TMP/xvfb.log)"
         sleep 0.1
@@ -98,7 +113,7 @@ e2e_start_xvfb() {
     DISPLAY=":$(tr -dc '0-9' <"$numfile")"
     export DISPLAY
     unset WAYLAND_DISPLAY
-    for _ in $(seq 1 50); do
+    for _ in $(seq 1 150); do
         xdotool getdisplaygeometry >/dev/null 2>&1 && break
         sleep 0.1
     done
@@ -109,12 +124,12 @@ e2e_start_xvfb() {
 # E2E_SCREEN's size, screenshots allowed (--debug). Clients run with env "${E2E_WL_ENV[@]}".
 e2e_start_weston() {
     local s=${E2E_SCREEN:-1280x1024x24}; s=${s%x*}
-    mkdir -m 700 "$E2E_TMP/run" "$E2E_TMP/wlshots"
+    mkdir -p "$E2E_TMP/wlshots"
     E2E_WL_ENV=(XDG_RUNTIME_DIR="$E2E_TMP/run" WAYLAND_DISPLAY=dozudo-e2e)
     env "${E2E_WL_ENV[@]}" weston --backend=headless-backend.so --use-pixman --debug --idle-time=0 \
         --width="${s%x*}" --height="${s#*x}" --socket=dozudo-e2e >"$E2E_TMP/weston.log" 2>&1 &
     E2E_WESTON_PID=$!; echo "$E2E_WESTON_PID" >>"$E2E_TMP/pids"
-    for _ in $(seq 1 100); do [ -S "$E2E_TMP/run/dozudo-e2e" ] && return; sleep 0.1; done
+    for _ in $(seq 1 300); do [ -S "$E2E_TMP/run/dozudo-e2e" ] && return; sleep 0.1; done
     e2e_die "weston did not start (see $E2E_TMP/weston.log)"
 }
 # e2e_weston_shot NAME: screenshot of Weston's screen into $E2E_TMP/NAME.png; prints the name.
@@ -131,7 +146,7 @@ e2e_start_app() {
     E2E_APP_PID=$!
     echo "$E2E_APP_PID" >>"$E2E_TMP/pids"
     local ids
-    for _ in $(seq 1 150); do
+    for _ in $(seq 1 450); do
         kill -0 "$E2E_APP_PID" 2>/dev/null || e2e_die "program exited early (see $E2E_TMP/app.log)"
         ids=$(xdotool search --onlyvisible --name "DOZUDO - vudede" 2>/dev/null)
         [ -n "$ids" ] && break
@@ -140,9 +155,14 @@ e2e_start_app() {
     [ -n "$ids" ] || e2e_die "main window 'DOZUDO - vudede' did not appear"
     E2E_WID=$(printf '%s\n' "$ids" | head -n 1)
     e2e_window_geometry
-    # Without a window manager: give the window the keyboard focus directly.
-    xdotool windowfocus "$E2E_WID" 2>/dev/null
-    sleep 0.5
+    # Without a window manager: give the window the keyboard focus directly, and wait until
+    # it has it.
+    for _ in $(seq 1 100); do
+        xdotool windowfocus "$E2E_WID" 2>/dev/null
+        [ "$(xdotool getwindowfocus 2>/dev/null)" = "$E2E_WID" ] && break
+        sleep 0.1
+    done
+    sleep 0.2
 }
 
 # Read the window's client origin and size into E2E_WX, E2E_WY, E2E_WW, E2E_WH.
@@ -269,4 +289,53 @@ e2e_wait_for() {
         rm -f "$shot"
         sleep "$interval"
     done
+}
+
+# e2e_start_a11y_session: after e2e_start_xvfb, a desktop's accessibility session of the
+# test's own, up and answering before any program starts: a session bus on a socket in the
+# private runtime folder, the accessibility bus launcher, and the registry on that bus.
+# Needs dbus-daemon, dbus-send and at-spi2-core.
+e2e_start_a11y_session() {
+    local out launcher=/usr/libexec/at-spi-bus-launcher a11y=""
+    [ -x "$launcher" ] || e2e_die "at-spi-bus-launcher missing (at-spi2-core)"
+    out=$(dbus-daemon --session --fork --print-address=1 --print-pid=1 \
+        --address="unix:path=$XDG_RUNTIME_DIR/bus") || e2e_die "the session bus did not start"
+    e2e_track "$(printf '%s\n' "$out" | sed -n 2p)"
+    export DBUS_SESSION_BUS_ADDRESS
+    DBUS_SESSION_BUS_ADDRESS=$(printf '%s\n' "$out" | sed -n 1p)
+    "$launcher" >"$E2E_TMP/a11y-bus.log" 2>&1 &
+    e2e_track $!
+    for _ in $(seq 1 300); do
+        a11y=$(dbus-send --session --print-reply=literal --dest=org.a11y.Bus /org/a11y/bus \
+            org.a11y.Bus.GetAddress 2>/dev/null | tr -d ' ')
+        [ -n "$a11y" ] && break
+        sleep 0.1
+    done
+    [ -n "$a11y" ] || e2e_die "the accessibility bus did not answer (see $E2E_TMP/a11y-bus.log)"
+    # The first call starts the registry; it answers once it is up.
+    for _ in $(seq 1 300); do
+        dbus-send --bus="$a11y" --print-reply --dest=org.a11y.atspi.Registry /org/a11y/atspi/registry \
+            org.a11y.atspi.Registry.GetRegisteredEvents >/dev/null 2>&1 && {
+            e2e_log "accessibility bus and registry answer at $a11y"
+            return 0
+        }
+        sleep 0.1
+    done
+    e2e_die "the accessibility registry did not answer"
+}
+
+# e2e_poll SECONDS COMMAND...: succeeds as soon as COMMAND does; fails after SECONDS.
+e2e_poll() {
+    local end=$((SECONDS + $1))
+    shift
+    until "$@"; do
+        [ "$SECONDS" -ge "$end" ] && return 1
+        sleep 0.1
+    done
+}
+
+# e2e_wait_wm: waits until a window manager has taken the screen (_NET_SUPPORTING_WM_CHECK).
+e2e_wait_wm() {
+    e2e_poll 30 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' ||
+        e2e_die "the window manager did not start"
 }
