@@ -28,7 +28,7 @@ constexpr const char* desktopId = "example.vorlane.Dozudo";
 // What the command line asks for. Every mode but showing the window is served before a
 // display is needed.
 struct CommandLine {
-    enum Mode { ShowWindow, Help, Version, Check, Wrong } mode = ShowWindow;
+    enum Mode { ShowWindow, Help, Version, Check, Explain, Wrong } mode = ShowWindow;
     QString error;             // for Wrong: one line
     QStringList puzzleFiles;   // what follows the options; the first is opened, or all are checked
 };
@@ -43,16 +43,24 @@ CommandLine parseCommandLine(QCommandLineParser& parser, int argc, char** argv) 
         "check",
         "Checks every puzzle of the files without opening a window: a line a puzzle with its "
         "number, its solutions (0, 1, 2+) and how far the program's logic gets (singles, "
-        "reduction, or stuck and the empty fields left), then a summary. Exit status 0 when "
-        "every puzzle has exactly one solution, 1 otherwise, 2 when a file cannot be read.");
+        "reduction, the hardest solving technique its path needs, or stuck and the empty fields "
+        "left), then a summary. Exit status 0 when every puzzle has exactly one solution, 1 "
+        "otherwise, 2 when a file cannot be read.");
+    const QCommandLineOption explain(
+        "explain",
+        "Prints the path of the file's first puzzle from its digits to the solution without "
+        "opening a window, one step a line: the technique, the fields and digits of its "
+        "pattern, and what it removes or places. Exit status 0 when the path reaches the "
+        "solution, 1 otherwise, 2 when the file cannot be read.");
     parser.addOption(help);
     parser.addOption(version);
     parser.addOption(check);
+    parser.addOption(explain);
     parser.addPositionalArgument(
         "puzzle.sdk",
         "The puzzle file to open at start; further files are ignored. With --check: the "
         "files to check.",
-        "[--check] [--] [puzzle.sdk...]");
+        "[--check | --explain] [--] [puzzle.sdk...]");
 
     QStringList arguments;
     for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
@@ -69,6 +77,12 @@ CommandLine parseCommandLine(QCommandLineParser& parser, int argc, char** argv) 
         if (parser.positionalArguments().isEmpty()) {
             command.mode = CommandLine::Wrong;
             command.error = "--check needs at least one puzzle file.";
+        }
+    } else if (parser.isSet(explain)) {
+        command.mode = CommandLine::Explain;
+        if (parser.positionalArguments().size() != 1) {
+            command.mode = CommandLine::Wrong;
+            command.error = "--explain needs one puzzle file.";
         }
     }
     command.puzzleFiles = parser.positionalArguments();
@@ -123,6 +137,9 @@ int main(int argc, char** argv) {
                 files.push_back(QFile::encodeName(file).toStdString());
             return dozudo::checkCollections(files, std::cout, std::cerr);
         }
+        case CommandLine::Explain:
+            return dozudo::explainFile(QFile::encodeName(command.puzzleFiles[0]).toStdString(),
+                                       std::cout, std::cerr);
         case CommandLine::Wrong:
             std::fprintf(stderr, "dozudo: %s\n", qPrintable(command.error));
             printUsage(parser, argv, stderr);

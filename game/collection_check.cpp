@@ -1,5 +1,8 @@
 #include "game/collection_check.h"
 
+#include <algorithm>
+
+#include "analysis/ladder.h"
 #include "analysis/solver.h"
 #include "exchange/puzzle_formats.h"
 #include "game/captions.h"
@@ -77,6 +80,13 @@ PuzzleVerdict checkPuzzle(const Board& puzzle) {
     // A full board whose givens conflict is not solved.
     if (verdict.emptyLeft == 0 && verdict.solutions == 1)
         verdict.logic = reduced ? PuzzleVerdict::Reduction : PuzzleVerdict::Singles;
+    else if (verdict.solutions == 1) {
+        const SolvingPath path = explainPuzzle(givens);
+        if (path.solved) {
+            verdict.logic = PuzzleVerdict::Ladder;
+            verdict.hardest = path.hardest;
+        }
+    }
     return verdict;
 }
 
@@ -89,6 +99,11 @@ std::string verdictLine(int number, const PuzzleVerdict& v) {
             return line + " singles";
         case PuzzleVerdict::Reduction:
             return line + " reduction";
+        case PuzzleVerdict::Ladder: {
+            Step hardest;
+            hardest.technique = v.hardest;
+            return line + " " + techniqueName(hardest);
+        }
         case PuzzleVerdict::Stuck:
             break;
     }
@@ -98,17 +113,30 @@ std::string verdictLine(int number, const PuzzleVerdict& v) {
 void CheckCounts::add(const PuzzleVerdict& v) {
     ++puzzles;
     ++(v.solutions == 0 ? noSolution : v.solutions == 1 ? oneSolution : moreSolutions);
+    if (v.logic == PuzzleVerdict::Ladder) {
+        auto at = std::find_if(techniques.begin(), techniques.end(),
+                               [&](const auto& t) { return t.first >= v.hardest; });
+        if (at == techniques.end() || at->first != v.hardest) at = techniques.insert(at, {v.hardest, 0});
+        ++at->second;
+        return;
+    }
     ++(v.logic == PuzzleVerdict::Singles     ? singles
        : v.logic == PuzzleVerdict::Reduction ? reduction
                                              : stuck);
 }
 
 std::string summaryLine(const CheckCounts& n) {
-    return std::to_string(n.puzzles) + (n.puzzles == 1 ? " puzzle: " : " puzzles: ") +
-           std::to_string(n.noSolution) + " without solution, " + std::to_string(n.oneSolution) +
-           " with one, " + std::to_string(n.moreSolutions) + " with more; singles " +
-           std::to_string(n.singles) + ", reduction " + std::to_string(n.reduction) + ", stuck " +
-           std::to_string(n.stuck);
+    std::string line = std::to_string(n.puzzles) + (n.puzzles == 1 ? " puzzle: " : " puzzles: ") +
+                       std::to_string(n.noSolution) + " without solution, " +
+                       std::to_string(n.oneSolution) + " with one, " + std::to_string(n.moreSolutions) +
+                       " with more; singles " + std::to_string(n.singles) + ", reduction " +
+                       std::to_string(n.reduction);
+    for (const auto& [technique, count] : n.techniques) {
+        Step named;
+        named.technique = technique;
+        line += ", " + techniqueName(named) + " " + std::to_string(count);
+    }
+    return line + ", stuck " + std::to_string(n.stuck);
 }
 
 int checkCollections(const std::vector<std::string>& paths, std::ostream& out,
@@ -135,6 +163,36 @@ int checkCollections(const std::vector<std::string>& paths, std::ostream& out,
     out.flush();
     if (unreadable) return 2;
     return counts.oneSolution == counts.puzzles ? 0 : 1;
+}
+
+int explainFile(const std::string& path, std::ostream& out, std::ostream& err) {
+    std::vector<Board> puzzles;
+    const std::string error = readPuzzles(path, puzzles);
+    if (!error.empty()) {
+        err << "dozudo: " << path << ": " << error << '\n';
+        return 2;
+    }
+    const SolvingPath p = explainPuzzle(puzzles.front());
+    int placed = 0;
+    for (const Step& step : p.steps) {
+        out << stepLine(step) << '\n';
+        placed += step.places() || hintPlacesDigit(step.hint.hintKind);
+    }
+    Step hardest;
+    hardest.technique = p.hardest;
+    const int givens = [&] {
+        int n = 0;
+        for (int c = 1; c <= 9; ++c)
+            for (int r = 1; r <= 9; ++r) n += puzzles.front().at(c, r).kind == fkGiven && puzzles.front().digit(c, r);
+        return n;
+    }();
+    const std::string steps = std::to_string(p.steps.size()) + (p.steps.size() == 1 ? " step" : " steps");
+    if (p.solved)
+        out << "solved in " << steps << ", hardest: " << (p.hardest == Technique::none ? "none" : techniqueName(hardest)) << '\n';
+    else
+        out << "stuck after " << steps << ", " << 81 - givens - placed << " empty fields left\n";
+    out.flush();
+    return p.solved ? 0 : 1;
 }
 
 }  // namespace dozudo

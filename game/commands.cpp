@@ -18,6 +18,7 @@ void Game::showAnalysisStart() {
 void Game::hideOptions() {
     hintsShown = false;
     hint.hintKind = 0;
+    shownStep = Step{};
     for (int c = 1; c <= 9; ++c)
         for (int r = 1; r <= 9; ++r)
             if (board.digit(c, r) == 0) view_.drawField(c, r, 0, board.at(c, r).kind);
@@ -248,7 +249,9 @@ bool Game::keyDown(int key) {
 bool Game::keyPress(char character) {
     if (fillMode != fmNone) return false;
     if (!selecting() || selColumn == 0) return true;
-    if (character == ' ') {
+    if (character == 'n' || character == 'N') {
+        nextStep();
+    } else if (character == ' ') {
         keyDown(vkRight);
     } else if (character >= '0' && character <= '9') {
         const int digit = character - '0';

@@ -118,6 +118,7 @@ void Game::updateAnalysis() {
 }
 
 void Game::computeOptions() {
+    shownStep = Step{};
     dozudo::computeOptions(board, optionTables);
 }
 

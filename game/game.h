@@ -6,6 +6,7 @@
 
 #include "analysis/hints.h"
 #include "analysis/options.h"
+#include "analysis/step.h"
 #include "exchange/puzzle_record.h"
 #include "game/screen.h"
 #include "model/board.h"
@@ -62,6 +63,16 @@ class Game {
     void selectField(int column, int row);
     void reduceOptions();
     void showReducedOptions();
+
+    // ---- next step (game/next_step.cpp) ----
+    // "next step", while solving with options shown: a wrong digit of the user's when the
+    // board has lost the puzzle's one solution, else the hint finder's hint, else the
+    // technique ladder's step, named in the status line. A ladder step stays on the board
+    // (`shownStep`: its pattern marked, the options it removes crossed out) until the next
+    // "next step" removes those options, as "reduction" narrows them, or until the options
+    // are recomputed.
+    void nextStep();
+    Step shownStep;
 
     // ---- automatic filling and take back ----
     void fillStep(bool single);

@@ -8,6 +8,7 @@ namespace dozudo {
 void Game::reduceOptions() {
     // Never painted: showReducedOptions replaces it before the screen is updated.
     setStatus(0, "please wait....");
+    shownStep = Step{};
     reduceOptionTables(optionTables);
     showReducedOptions();
 }

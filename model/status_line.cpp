@@ -3,6 +3,10 @@
 namespace dozudo {
 
 void StatusLine::setStatus(int kind, const std::string& text) {
+    setStatus(kind, text, text);
+}
+
+void StatusLine::setStatus(int kind, const std::string& text, const std::string& spoken) {
     if (kind < 0 || kind > 5) kind = 0;  // never passed; keeps the colour table in range
     const bool remembered = kind < 4;
     std::string toShow = text;
@@ -16,7 +20,7 @@ void StatusLine::setStatus(int kind, const std::string& text) {
     shownColour_ = statusColors[kind];
     shownText_ = toShow;
     show();
-    if (remembered && !text.empty() && view_) view_->announceStatus(text);
+    if (remembered && !text.empty() && view_) view_->announceStatus(spoken);
 }
 
 void StatusLine::blank() {

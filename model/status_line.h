@@ -31,6 +31,8 @@ class StatusLine {
     // Kinds 0..3 show and remember the text; 4 shows it in grey without remembering;
     // 5 brings back the last remembered message in its own colour.
     void setStatus(int kind, const std::string& text);
+    // The same, with what a screen reader says instead of the text shown.
+    void setStatus(int kind, const std::string& text, const std::string& spoken);
     // Empties the shown text; colour and the remembered message stay.
     void blank();
 

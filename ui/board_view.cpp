@@ -98,10 +98,41 @@ void TBoardView::drawFieldOptions(int c, int r) {
     const int line = cellHeight - 2;
     const TRect inner = innerRect(c, r);
     const DigitMask mask = game_->optionTables.at(c, r);
-    for (int n = 1; n <= 9; ++n)
-        if (mask & digitBit(n))
-            cv.TextOut(inner.Left + ((n - 1) % 3 + 1) * step, inner.Top + ((n - 1) / 3) * line,
-                       QString::number(n));
+    // The step "next step" shows: its pattern's options blue in a blue frame, the options it
+    // removes red and struck through (the status line's blue and red).
+    DigitMask pattern = 0, removed = 0;
+    stepMarks(c, r, pattern, removed);
+    if (pattern) {
+        cv.setPenColor(toQColor(statusColors[3]));
+        cv.setPenWidth(1);
+        cv.setBrushStyle(BrushStyle::Clear);
+        cv.Rectangle(inner.Left, inner.Top, inner.Right, inner.Bottom);
+    }
+    for (int n = 1; n <= 9; ++n) {
+        if (!(mask & digitBit(n))) continue;
+        const int x = inner.Left + ((n - 1) % 3 + 1) * step, y = inner.Top + ((n - 1) / 3) * line;
+        const bool gone = removed & digitBit(n);
+        cv.setFontColor(gone ? toQColor(statusColors[1]) : pattern & digitBit(n) ? toQColor(statusColors[3])
+                                                                                  : QColor(Qt::black));
+        cv.TextOut(x, y, QString::number(n));
+        if (gone) {
+            cv.setPenColor(toQColor(statusColors[1]));
+            const int mid = y + cellHeight / 2;
+            cv.MoveTo(x - 1, mid);
+            cv.LineTo(x + cv.TextWidth(QString::number(n)) + 1, mid);
+        }
+    }
+}
+
+void TBoardView::stepMarks(int c, int r, DigitMask& pattern, DigitMask& removed) const {
+    const Step& shown = game_->shownStep;
+    const int cell = cellAt(c, r);
+    for (const CellDigits& p : shown.pattern)
+        if (p.cell == cell) pattern |= p.digits;
+    for (const CellDigits& x : shown.removals)
+        if (x.cell == cell) removed |= x.digits;
+    if (shown.places() && shown.placeCell == cell)
+        removed |= static_cast<DigitMask>(game_->optionTables.at(c, r) & ~digitBit(shown.placeDigit));
 }
 
 void TBoardView::paintAllOptions() {

@@ -27,6 +27,8 @@ public:
     std::function<void()> onFirstPaint;
     // A mouse press on the board: field column and row, 1..9.
     std::function<void(int column, int row)> onFieldPress;
+    // The screen reader's "next step" action on the board.
+    std::function<void()> onNextStep;
 
     TRect fieldRect(int column, int row) const;
     TRect innerRect(int column, int row) const;
@@ -39,6 +41,8 @@ public:
     void repaintBoard() override;
 
     void drawFieldOptions(int column, int row);
+    // The options of a field that the shown step marks as its pattern and as removed.
+    void stepMarks(int column, int row, DigitMask& pattern, DigitMask& removed) const;
     void clearFieldInterior(int column, int row);
     void PaintBox1Paint();
 

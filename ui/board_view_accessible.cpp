@@ -56,6 +56,16 @@ void* TBoardViewAccessible::interface_cast(QAccessible::InterfaceType type) {
     return QAccessibleWidget::interface_cast(type);
 }
 
+QStringList TBoardViewAccessible::actionNames() const { return {QStringLiteral("next step")}; }
+
+QString TBoardViewAccessible::localizedActionDescription(const QString& name) const {
+    return name == QLatin1String("next step") ? QStringLiteral("name the next logical step") : QString();
+}
+
+void TBoardViewAccessible::doAction(const QString& name) {
+    if (name == QLatin1String("next step") && view()->onNextStep) view()->onNextStep();
+}
+
 QAccessibleInterface* TBoardViewAccessible::cellAt(int row, int column) const { return field(column + 1, row + 1); }
 
 int TBoardViewAccessible::selectedCellCount() const { return focusChild() ? 1 : 0; }

@@ -30,6 +30,11 @@ class TBoardViewAccessible : public QAccessibleWidget, public QAccessibleTableIn
     QAccessibleInterface* childAt(int x, int y) const override;
     QAccessibleInterface* focusChild() const override;
     void* interface_cast(QAccessible::InterfaceType type) override;
+    // One action, "next step", as the key N: it names the next step while solving with the
+    // options shown, and does nothing otherwise.
+    QStringList actionNames() const override;
+    QString localizedActionDescription(const QString& name) const override;
+    void doAction(const QString& name) override;
 
     // Table: rows and columns counted from 0 as Qt does; the selected field is the one
     // selected cell.

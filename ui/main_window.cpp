@@ -111,6 +111,7 @@ void TForm1::FormCreate(int screenWidth, int screenHeight) {
     game_ = std::make_unique<Game>(*PaintBox1, *this);
     PaintBox1->setGame(game_.get());
     PaintBox1->onFieldPress = [this](int c, int r) { PaintBox1MouseDown(c, r); };
+    PaintBox1->onNextStep = [this] { game_->nextStep(); };
     PaintBox1->onFirstPaint = [this] { openFromCommandLine(); };
 
     const TBtnColors colours{colorFromBgr(0xD0D0FF), colorFromBgr(0xD0FFD0), colorFromBgr(0xFF0000),

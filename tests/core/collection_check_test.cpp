@@ -31,7 +31,7 @@ TEST(CollectionCheck, OneLinePerPuzzleAndTheSummary) {
     };
     const Case cases[] = {{published, "1 1 singles"},
                           {minimal[5], "2 1 reduction"},
-                          {minimal[4], "3 1 stuck 36"},
+                          {minimal[4], "3 1 Finned Swordfish"},
                           {std::string(81, '.'), "4 2+ stuck 81"},
                           {with(published, 0, '3'), "5 0 stuck 39"},
                           {validSolution(), "6 1 singles"},
@@ -45,7 +45,8 @@ TEST(CollectionCheck, OneLinePerPuzzleAndTheSummary) {
     }
     EXPECT_EQ(
         summaryLine(counts),
-        "7 puzzles: 1 without solution, 4 with one, 2 with more; singles 2, reduction 1, stuck 4");
+        "7 puzzles: 1 without solution, 4 with one, 2 with more; singles 2, reduction 1, Finned Swordfish 1, "
+        "stuck 3");
     // What "reduction" adds: "fill all" alone stops short on that puzzle.
     EXPECT_GT(emptyAfterFillAll(minimal[5]), 0);
     EXPECT_EQ(emptyAfterFillAll(published), 0);
