@@ -121,7 +121,15 @@ std::string stepLine(const Step& s) {
 std::string stepStatus(const Step& s) {
     if (s.technique == Technique::hint) return hintMessage(s.hint);
     if (!s.found()) return "";
-    const std::string name = techniqueName(s);
+    // The long names in the short forms the status line has room for.
+    std::string name = techniqueName(s);
+    switch (s.technique) {
+        case Technique::pointing: name = "Pointing"; break;
+        case Technique::claiming: name = "Claiming"; break;
+        case Technique::uniqueRectangle1: name = "Unique Rectangle 1"; break;
+        case Technique::uniqueRectangle2: name = "Unique Rectangle 2"; break;
+        default: break;
+    }
     if (s.technique == Technique::wrongEntry || s.places())
         return name + ": (" + std::to_string(s.placeDigit) + ") " + fieldWords(s.placeCell);
     const int n = removedCount(s);

@@ -75,7 +75,7 @@ std::string cellName(int cell);
 // One line of the explained path: "X-Wing: r2c5{3} r2c8{3} ... => r4c5<>3, r9c8<>3".
 std::string stepLine(const Step& step);
 // The status line's short form, which fits its width at every field size:
-// "X-Wing: 3 options removed", "Forcing Net: (4) row 3 column 5".
+// "X-Wing: 3 options removed", "Forcing Net: (4) row 3 column 5", "Pointing: 2 options removed".
 std::string stepStatus(const Step& step);
 // What a screen reader says: the technique, its fields by name, and its result.
 std::string stepSpeech(const Step& step);

@@ -106,7 +106,7 @@ void TBoardView::drawFieldOptions(int c, int r) {
         cv.setPenColor(toQColor(statusColors[3]));
         cv.setPenWidth(1);
         cv.setBrushStyle(BrushStyle::Clear);
-        cv.Rectangle(inner.Left, inner.Top, inner.Right, inner.Bottom);
+        cv.Rectangle(inner.Left + 1, inner.Top + 1, inner.Right, inner.Bottom);
     }
     for (int n = 1; n <= 9; ++n) {
         if (!(mask & digitBit(n))) continue;

@@ -22,9 +22,21 @@ e2e_check $? "an unknown option: one line and the usage on standard error, exit 
 [ "$(run --check -- "$DATA/euler50.txt")" = 0 ] && [ "$(wc -l <"$OUT")" = 51 ] && tail -n 1 "$OUT" |
     grep -qx '50 puzzles: 0 without solution, 50 with one, 0 with more; singles 41, reduction 8, X-Wing 1, stuck 0'
 e2e_check $? "--check: a line a puzzle and the summary, exit 0, no display needed"
+grep -v '^#' "$DATA/euler50.txt" | sed -n 7p >"$DIR/seventh.txt"
+[ "$(run --explain "$DIR/seventh.txt")" = 0 ] && [ ! -s "$ERR" ] &&
+    grep -qx 'X-Wing: r1c6{6} r1c9{6} r9c6{6} r9c9{6} => r4c9<>6, r7c6<>6, r7c9<>6' "$OUT" &&
+    tail -n 1 "$OUT" | grep -qx 'solved in 62 steps, hardest: X-Wing'
+e2e_check $? "--explain: the path a step a line, the X-Wing among them, exit 0, no display needed"
+for puzzle in "$(grep -v '^#' "$DATA/hard.txt" | head -n 1)" "$(head -n 1 "$DATA/top95.txt")"; do
+    printf '%s\n' "$puzzle" >"$DIR/one.txt"
+    [ "$(run --explain "$DIR/one.txt")" = 0 ] && python3 "$(dirname "$0")/explain_replay.py" "$puzzle" <"$OUT"
+    e2e_check $? "--explain: every step of ${puzzle:0:20}... replayed against its solution"
+done
 printf '%081d\n' 0 >"$DIR/open.txt"
 [ "$(run --check "$DIR/open.txt")" = 1 ] && head -n 1 "$OUT" | grep -qx '1 2+ stuck 81'
 e2e_check $? "--check: an empty grid has more than one solution, exit 1"
+[ "$(run --explain "$DIR/open.txt")" = 1 ] && tail -n 1 "$OUT" | grep -qx 'stuck after 0 steps, 81 empty fields left'
+e2e_check $? "--explain: an empty grid has no path, exit 1"
 
 head -c 162 /dev/zero >"$DIR/-x.sdk"
 head -c 162 /dev/zero >"$DIR/other.sdk"
