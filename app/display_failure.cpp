@@ -4,12 +4,25 @@
 #include <QtGlobal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
 
 namespace dozudo {
 
 namespace {
 
 QtMessageHandler qtHandler = nullptr;
+
+// Qt's plugin loader says it could not load the platform plugin just before its fatal
+// message; the program's own message replaces both, so these wait until the start is over.
+struct HeldMessage {
+    QtMsgType type;
+    std::string category, file, function;
+    int line;
+    QString text;
+};
+std::vector<HeldMessage> held;
 
 const char* variable(const char* name) {
     const char* value = std::getenv(name);
@@ -18,8 +31,14 @@ const char* variable(const char* name) {
 
 // Qt ends with a fatal message naming the "platform plugin" when none of the platforms it
 // tries (QT_QPA_PLATFORM, or its own order such as "wayland;xcb") can be loaded and connect
-// to its display. Its warnings before that (which platform failed and why) pass through.
+// to its display. Its warnings before that (which platform failed and why) pass through,
+// but for the plugin loader's, which are held back and dropped when the start fails.
 void onStartMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type != QtFatalMsg && context.category && std::strcmp(context.category, "qt.qpa.plugin") == 0) {
+        held.push_back({type, context.category, context.file ? context.file : "",
+                        context.function ? context.function : "", context.line, text});
+        return;
+    }
     if (type == QtFatalMsg && text.contains(QLatin1String("platform plugin"))) {
         std::fprintf(stderr,
                      "dozudo: no graphical display could be opened (WAYLAND_DISPLAY=%s, "
@@ -38,6 +57,13 @@ void onStartMessage(QtMsgType type, const QMessageLogContext& context, const QSt
 
 void exitWhenNoDisplayStarts() { qtHandler = qInstallMessageHandler(onStartMessage); }
 
-void displayStarted() { qInstallMessageHandler(qtHandler); }
+void displayStarted() {
+    qInstallMessageHandler(qtHandler);
+    for (const HeldMessage& m : held) {
+        const QMessageLogContext context(m.file.c_str(), m.line, m.function.c_str(), m.category.c_str());
+        qtHandler(m.type, context, m.text);
+    }
+    held.clear();
+}
 
 }  // namespace dozudo

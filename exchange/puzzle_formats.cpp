@@ -87,6 +87,23 @@ char separatorKind(std::string_view line) {
     return '+';
 }
 
+// The fields of a line with commas between them (a spreadsheet's export): a digit, or
+// "0", "." or nothing for an empty field, blanks around each. False when a field is
+// anything else.
+bool commaFields(std::string_view line, std::string& cells) {
+    cells.clear();
+    for (std::size_t start = 0;;) {
+        const std::size_t end = std::min(line.find(',', start), line.size());
+        std::string_view f = line.substr(start, end - start);
+        const std::size_t first = f.find_first_not_of(blanks);
+        f = first == npos ? std::string_view() : f.substr(first, f.find_last_not_of(blanks) - first + 1);
+        if (f.size() > 1 || (f.size() == 1 && !(f[0] >= '0' && f[0] <= '9') && f[0] != '.')) return false;
+        cells += f.empty() || f[0] == '0' ? '.' : f[0];
+        if (end == line.size()) return true;
+        start = end + 1;
+    }
+}
+
 bool isLibraryLine(std::string_view line) {
     return line.front() == ':' && std::count(line.begin(), line.end(), ':') >= 3;
 }
@@ -105,6 +122,16 @@ class LineReader {
             Board board;
             return !libraryGrid(line, board) || emit(board);
         }
+        // Comma-separated fields: a row of nine, or a line of 81. Fields of another count
+        // break a grid, and the text is never read by the lenient scan. A line with longer
+        // words between its commas (a title, a note, a line of 81 in a list) reads as any.
+        if (std::string cells; line.find(',') != npos && commaFields(line, cells)) {
+            if (cells.size() == 9 || cells.size() == 81) return fields(cells);
+            shaped_ = true;
+            reset();
+            skipping_ = true;
+            return true;
+        }
         // Nine "-" after the third or sixth row of a grid that writes its empty fields
         // otherwise are the line between two bands.
         if (const char kind = separatorKind(line);
@@ -119,6 +146,24 @@ class LineReader {
         std::string cells;
         for (const char c : line)
             if (c != '|' && c != '+' && blanks.find(c) == npos) cells += c;
+        return fields(cells);
+    }
+
+    // A new section: nothing of a grid goes on across it.
+    void reset() {
+        grid_ = Board{};
+        marks_.clear();
+        rows_ = 0;
+        skipping_ = false;
+    }
+
+    int found() const { return found_count_; }
+    // Whether any line had the shape of one of the formats, valid or not.
+    bool shaped() const { return shaped_; }
+
+  private:
+    // The field characters of a line: 81 of them, a row of a grid, or no puzzle line.
+    bool fields(const std::string& cells) {
         if (!std::all_of(cells.begin(), cells.end(), isFieldChar)) {
             interrupt();  // a title or a note: between grids, or breaking one
             return true;
@@ -149,19 +194,6 @@ class LineReader {
         return true;
     }
 
-    // A new section: nothing of a grid goes on across it.
-    void reset() {
-        grid_ = Board{};
-        marks_.clear();
-        rows_ = 0;
-        skipping_ = false;
-    }
-
-    int found() const { return found_count_; }
-    // Whether any line had the shape of one of the formats, valid or not.
-    bool shaped() const { return shaped_; }
-
-  private:
     bool emit(const Board& board) {
         ++found_count_;
         return found_(board);

@@ -4,6 +4,8 @@
 //     ("0" "." "x" "X" "*" "_" "-"); whatever follows the 81 fields is a comment;
 //   - a grid of nine lines of nine fields, "|" and "+" between the groups allowed, and
 //     lines of "-" "+" "|" "*" "=" between the bands;
+//   - a grid of nine lines of nine fields with commas between them (a spreadsheet's
+//     export: "0", "." or nothing for an empty field), or a line of 81 such fields;
 //   - a library line ":code:name:grid:...:", where "+" before a digit marks a placed one;
 //   - a grid that follows a line "[Puzzle]" (other sections are not looked at);
 //   - this program's clipboard text, and any text its clipboard scan takes as a puzzle.

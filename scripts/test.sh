@@ -27,37 +27,48 @@ phase() { echo "== [$(($(date +%s) - t0)) s] $*"; }
 
 bash scripts/build.sh "${cmake_args[@]}"
 
-# The sanitizer build compiles while the first suite runs (its end-to-end tests
-# mostly wait on the screen).
-asan_pid=""
-if [ "$sanitizers" -eq 1 ]; then
-  cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DDOZUDO_WERROR=ON -DDOZUDO_SANITIZE=ON \
-    -DDOZUDO_BUILD_BENCH=OFF "${cmake_args[@]}" >/dev/null
-  setsid cmake --build build-asan -j "$jobs" >build-asan/build.log 2>&1 &
-  asan_pid=$!
-  trap '[ -n "$asan_pid" ] && kill -- "-$asan_pid" 2>/dev/null' EXIT
+# The sanitizer build and the fuzz targets compile while the first suite runs (its
+# end-to-end tests mostly wait on the screen). The sanitizer build keeps line tables only
+# (-g1): its reports name file and line, and it compiles a quarter faster.
+background_pid=""
+if [ "$sanitizers" -eq 1 ] || [ "$fuzz" -eq 1 ]; then
+  set -m  # the builds get a process group of their own, to be stopped as one
+  (
+    if [ "$sanitizers" -eq 1 ]; then
+      cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-g1 -DDOZUDO_WERROR=ON \
+        -DDOZUDO_SANITIZE=ON -DDOZUDO_BUILD_BENCH=OFF "${cmake_args[@]}" >/dev/null &&
+        cmake --build build-asan -j "$jobs" || exit 1
+    fi
+    if [ "$fuzz" -eq 1 ]; then bash scripts/fuzz.sh --build-only || exit 2; fi
+  ) >build/background-build.log 2>&1 &
+  background_pid=$!
+  set +m
+  trap '[ -n "$background_pid" ] && kill -- "-$background_pid" 2>/dev/null' EXIT
 fi
 
 phase "suite in build"
 (cd build && ctest --output-on-failure -j "$jobs")
 
+if [ -n "$background_pid" ]; then
+  phase "waiting for the sanitizer and fuzz builds"
+  if ! wait "$background_pid"; then
+    background_pid=""
+    tail -50 build/background-build.log
+    echo "the sanitizer or fuzz build failed (build/background-build.log)" >&2
+    exit 1
+  fi
+  background_pid=""
+fi
+
 if [ "$fuzz" -eq 1 ]; then
   phase "fuzz targets (clang, libFuzzer): short runs in build-fuzz"
-  bash scripts/fuzz.sh --build-only
   (cd build-fuzz && ctest --output-on-failure -j "$jobs")
 fi
 
 if [ "$sanitizers" -eq 1 ]; then
   phase "suite under AddressSanitizer and UndefinedBehaviorSanitizer in build-asan"
-  if ! wait "$asan_pid"; then
-    asan_pid=""
-    tail -50 build-asan/build.log
-    echo "the sanitizer build failed (build-asan/build.log)" >&2
-    exit 1
-  fi
-  asan_pid=""
   # Left out there: the package of the sanitized program, and the play script, which spends
-  # most of its minute waiting on "fill all"'s half-second pace (the monkey plays under the
+  # most of its time waiting on "fill all"'s half-second pace (the monkey plays under the
   # sanitizers instead); both run in ./build.
   (cd build-asan && UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j "$jobs" \
     -E '^(dist_test_package|e2e_test_play)$')

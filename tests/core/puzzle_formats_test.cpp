@@ -68,6 +68,16 @@ TEST(PuzzleFormats, Table) {
         utf16 += p1.substr(i, 1) + '\0';
         groups += p1.substr(i, 1) + (i % 9 == 8 ? " " : "");
     }
+    const std::string solution = validSolution();
+    std::string emptyCommas, zeroCommas, solutionCommas, tenCommas, spaced;
+    for (std::size_t i = 0; i < 81; ++i) {
+        const bool last = i % 9 == 8;
+        emptyCommas += (p1[i] == '.' ? "" : p1.substr(i, 1)) + (last ? "\n" : ",");
+        zeroCommas += " " + (p1[i] == '.' ? std::string("0") : p1.substr(i, 1)) + (last ? "\r\n" : " ,");
+        solutionCommas += solution.substr(i, 1) + (last ? "\n" : ",");
+        tenCommas += p1.substr(i, 1) + (last ? ",\n" : ",");
+        spaced += p1.substr(i, 1) + (last ? "\n" : "; ");
+    }
     std::string shortRow = grid(p1, "|", "-----------");
     shortRow.erase(70, 1);  // the last field of row 5
     const std::string eightRows = grid(p1).substr(10);
@@ -101,7 +111,13 @@ TEST(PuzzleFormats, Table) {
         {"library line, 80 fields", ":0000:x:" + p1.substr(1) + ":::", "", 0},
         {"library line, + before an empty field", ":0000:x:+" + p1.substr(1) + ":::", "", 0},
         {"own clipboard text", puzzleText(*firstPuzzleInText(":0:x:" + placed + ":")), placed, 1},
-        {"text the clipboard scan takes", "From the paper:\n" + commas, entered, 1},
+        {"comma grid, '.' empty, under a title", "From the paper:\n" + commas, p1, 1},
+        {"comma grid, nothing between commas for empty", emptyCommas, p1, 1},
+        {"comma grid, '0' empty, blanks, CR LF", zeroCommas, p1, 1},
+        {"comma grid of a solution", solutionCommas, solution, 1},
+        {"comma grid under a title with commas", "Puzzle 7, hard, 2026\n" + emptyCommas, p1, 1},
+        {"comma rows of ten fields", tenCommas, "", 0},
+        {"text the clipboard scan takes", "From the paper:\n" + spaced, entered, 1},
         {"no puzzle", "Dear friend,\nno Sudoku today: 1 2 3.\n", "", 0},
     };
     for (const char e : std::string("0xX*_-")) rows.push_back({"empty mark", with(p1, e), p1, 1});
