@@ -86,6 +86,7 @@ void PagePrinter::restoreFileName() {
 bool PagePrinter::BeginDoc() {
     failure_.clear();
     fileWritten_.clear();
+    fileShown_.clear();
     if (printer_.outputFormat() == QPrinter::PdfFormat && !printer_.outputFileName().isEmpty()) {
         fileName_ = printer_.outputFileName();
         // The documents folder may not exist yet on a fresh account.
@@ -99,8 +100,10 @@ bool PagePrinter::BeginDoc() {
             });
         const QString written = QFile::decodeName(free.c_str());
         printer_.setOutputFileName(written);
-        fileWritten_ = homeShortened(QFileInfo(written).absoluteFilePath().toStdString(),
-                                     QDir::homePath().toStdString());
+        const QFileInfo sheet(written);
+        fileWritten_ = homeShortened(sheet.absoluteFilePath().toStdString(), QDir::homePath().toStdString());
+        const bool inDocuments = QFileInfo(sheet.absolutePath()) == QFileInfo(documentsFolder());
+        fileShown_ = inDocuments ? sheet.fileName().toStdString() : fileWritten_;
     }
     if (!painter_.begin(&printer_)) {
         fail();

@@ -45,6 +45,7 @@ class PagePrinter : public Printer {
     bool EndDoc() override;
     std::string failure() const override { return failure_; }
     std::string fileWritten() const override { return fileWritten_; }
+    std::string fileShown() const override { return fileShown_; }
 
   private:
     void fail();
@@ -56,7 +57,8 @@ class PagePrinter : public Printer {
     std::optional<PrinterCanvas> printCanvas_;
     std::string failure_;
     QString fileName_;         // the printer's own file name while a job writes another
-    std::string fileWritten_;  // as the status line names it
+    std::string fileWritten_;  // from the home folder on
+    std::string fileShown_;    // as the status line names it
 };
 
 }  // namespace dozudo

@@ -298,7 +298,17 @@ void TForm1::FormPaint() {
 
 void TForm1::showStatusLine(const std::string& text, Rgb colour) {
     setTextColour(StaticText1, toQColor(colour));
-    StaticText1->setText(QString::fromStdString(text));
+    StaticText1->setText(fittedStatus(QString::fromStdString(text), StaticText1->fontMetrics(),
+                                      StaticText1->contentsRect().width()));
+}
+
+QString TForm1::fittedStatus(const QString& text, const QFontMetrics& metrics, int width) {
+    // A message too long for the line (a file named after " : ") keeps its words and the end
+    // of the name, where sheets and puzzles differ ("-2.pdf"); its middle gives way.
+    const int colon = text.lastIndexOf(QLatin1String(" : "));
+    if (metrics.horizontalAdvance(text) <= width || colon < 0) return text;
+    const QString head = text.left(colon + 3);
+    return head + metrics.elidedText(text.mid(colon + 3), Qt::ElideMiddle, width - metrics.horizontalAdvance(head));
 }
 
 void TForm1::announceStatus(const std::string& text) { StaticText1->announce(QString::fromStdString(text)); }

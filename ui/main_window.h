@@ -58,7 +58,7 @@ public:
     QToolButton* setupbtn = nullptr;
     QCheckBox* optionsbox = nullptr;
     QTimer* Timer1 = nullptr;
-    // The file dialogs are costly and watch their folder: made when first used.
+    // The file dialogs are costly and watch their folder: made anew each time they open.
     QFileDialog* OpenDialog1 = nullptr;
     QFileDialog* SaveDialog1 = nullptr;
     // The help window, made right after this window (app/main.cpp).
@@ -69,6 +69,9 @@ public:
     // Window
     void showStatusLine(const std::string& text, Rgb colour) override;
     void announceStatus(const std::string& text) override;
+    // A status text as it fits into `width` pixels (what follows its last " : " shortened in
+    // the middle when the whole does not fit).
+    static QString fittedStatus(const QString& text, const QFontMetrics& metrics, int width);
     void setCaption(const std::string& caption) override;
     void beep() override;
     void setTimerInterval(int milliseconds) override;
@@ -83,6 +86,8 @@ public:
     void openGame() override;
     void saveGame() override;
     void clipboardCommand() override;
+    // Replaces a puzzle dialog by a new one (see puzzle_exchange.cpp).
+    void renewDialog(QFileDialog*& dialog, const QString& title, QFileDialog::AcceptMode mode);
     // Opens a named puzzle file with every check: on success the caption, status line and
     // board show it; a failing step shows the error box and changes nothing.
     bool openPuzzleFile(const QString& path);

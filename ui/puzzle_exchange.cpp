@@ -93,8 +93,9 @@ QString runFileDialog(QFileDialog* dialog, const QString& folder) {
 void TForm1::openGame() {
     QString path = droppedFile_;
     if (path.isEmpty()) {
-        if (!OpenDialog1) OpenDialog1 = makePuzzleDialog(this, "Open game", QFileDialog::AcceptOpen);
-        path = runFileDialog(OpenDialog1, puzzleDialogFolder(false));
+        const QString folder = puzzleDialogFolder(false);
+        renewDialog(OpenDialog1, "Open game", QFileDialog::AcceptOpen);
+        path = runFileDialog(OpenDialog1, folder);
         // The dialog comes back where the user was, also when the file then fails to open.
         if (!path.isEmpty()) puzzleFolder_ = QFileInfo(path).absolutePath();
     }
@@ -106,12 +107,21 @@ void TForm1::openGame() {
 void TForm1::saveGame() {
     // The board as it is now: the filling may go on while the dialog is open.
     const puzzleRecord record = recordFromBoard(game_->board);
-    if (!SaveDialog1) SaveDialog1 = makePuzzleDialog(this, "save game", QFileDialog::AcceptSave);
-    const QString path = runFileDialog(SaveDialog1, puzzleDialogFolder(true));
+    const QString folder = puzzleDialogFolder(true);  // made first, so the dialog lists it
+    renewDialog(SaveDialog1, "save game", QFileDialog::AcceptSave);
+    const QString path = runFileDialog(SaveDialog1, folder);
     if (path.isEmpty()) return;  // cancelled: nothing written, "save" stays down
     puzzleFolder_ = QFileInfo(path).absolutePath();
     const std::string error = game_->savePuzzleFile(encodedPath(path), record);
     if (!error.empty()) showFileError(error);
+}
+
+void TForm1::renewDialog(QFileDialog*& dialog, const QString& title, QFileDialog::AcceptMode mode) {
+    // A dialog reads its folders once and does not watch them while closed: kept from an
+    // earlier run, it would show a folder made or filled since then as it was (even as
+    // missing, refusing every name typed into it). A new one reads what is there now.
+    delete dialog;
+    dialog = makePuzzleDialog(this, title, mode);
 }
 
 void TForm1::openDroppedFile(const QString& path) {

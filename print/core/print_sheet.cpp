@@ -120,8 +120,9 @@ void printSheet(Printer& printer, const PrintPage& page, const std::function<boo
     canvas.TextOut(200 * s, printer.PageHeight() - 50 * s,
                    "Vorlane Software" + std::string(8, ' ') + makerHost);
     if (!printer.EndDoc()) return failed();
-    const std::string file = printer.fileWritten();
-    status.setStatus(0, "puzzels send to printer" + (file.empty() ? "" : " : " + file));
+    const std::string file = printer.fileWritten(), shown = printer.fileShown();
+    const std::string done = "puzzels send to printer";
+    status.setStatus(0, done + (shown.empty() ? "" : " : " + shown), done + (file.empty() ? "" : " : " + file));
 }
 
 }  // namespace dozudo

@@ -48,9 +48,12 @@ class Printer {
     virtual bool BeginDoc() = 0;
     virtual bool EndDoc() = 0;
     virtual std::string failure() const = 0;
-    // After a job that went into a file: that file as the status line names it; empty when
-    // the job went to a printer.
+    // After a job that went into a file: that file from the home folder on ("~/..."), as
+    // a screen reader hears it; empty when the job went to a printer.
     virtual std::string fileWritten() const { return {}; }
+    // The same as the status line shows it: the file's name alone when it lies in the
+    // documents folder, where sheets go unless the user chose another file.
+    virtual std::string fileShown() const { return fileWritten(); }
 };
 
 inline constexpr Rgb printLightGroup = fromBgr(0xD0FFFF);

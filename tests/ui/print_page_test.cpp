@@ -253,7 +253,7 @@ TEST_F(PrintPageTest, PrinterSetupShowsTheFileAndItsResolutionChoiceDecidesThePa
     EXPECT_TRUE(seen);
     EXPECT_EQ(controls().printer().width(), 4800);
     form.printbtn->click();
-    EXPECT_EQ(status(), "puzzels send to printer : " + pdf());
+    EXPECT_EQ(form.StaticText1->announced(), "puzzels send to printer : " + pdf());
     EXPECT_TRUE(QFile::exists(pdf()));
 }
 
@@ -267,6 +267,40 @@ TEST_F(PrintPageTest, EachPrintGoesToAFreeNameThatTheStatusLineNamesFromHome) {
         EXPECT_EQ(status(), QString("puzzels send to printer : ~/") + name);
     }
     qputenv("HOME", home);
+}
+
+// Sheets in the documents folder are named by their file name, whose end ("-2.pdf") stays
+// in sight at every field size; a screen reader hears the whole path.
+TEST(PrintFile, TheStatusLineShowsWhichSheetWasWritten) {
+    QTemporaryDir home;
+    const QByteArray savedHome = qgetenv("HOME"), savedDocuments = qgetenv("XDG_DOCUMENTS_DIR");
+    qputenv("HOME", home.path().toUtf8());
+    qputenv("XDG_DOCUMENTS_DIR", home.filePath("Papers").toUtf8());
+    for (const Scale& scale : allScales) {
+        QDir(home.filePath("Papers")).removeRecursively();
+        TForm1 form(scale.screenWidth, scale.screenHeight, 11);
+        TPrintPageControls& controls = *form.printControls;
+        controls.setOutputFileName(home.filePath("Papers/dozudo-printpage.pdf"));
+        fitPageWidth(controls.printer(), 300, 2400);
+        loadBoard(form.game(), topPuzzle);
+        TZelArrayBtn& selector = *form.ZelArrayBtn3;
+        const TRect r = selector.GetBtnRect(0);
+        selector.MouseMove((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+        selector.MouseDown(Qt::LeftButton);
+        selector.MouseUp(Qt::LeftButton);
+        const QLabel& status = *form.StaticText1;
+        for (const char* name : {"dozudo-printpage.pdf", "dozudo-printpage-2.pdf", "dozudo-printpage-3.pdf"}) {
+            form.printbtn->click();
+            SCOPED_TRACE(std::to_string(scale.cs) + " " + name);
+            const QString text = status.text(), end = QString(name).right(6);
+            EXPECT_TRUE(text.startsWith("puzzels send to printer : ") && text.endsWith(end)) << text.toStdString();
+            EXPECT_LE(status.fontMetrics().horizontalAdvance(text), status.contentsRect().width());
+            EXPECT_EQ(form.StaticText1->announced(), QString("puzzels send to printer : ~/Papers/") + name);
+        }
+        EXPECT_EQ(QDir(home.filePath("Papers")).entryList(QDir::Files).size(), 3);
+    }
+    qputenv("HOME", savedHome);
+    qputenv("XDG_DOCUMENTS_DIR", savedDocuments);
 }
 
 TEST(PrintFile, DefaultsToTheDocumentsFolder) {
@@ -297,7 +331,7 @@ TEST_P(PrintedSheet, BoardsLinesDigitsOptionsAndCreditWhereTheLayoutPutsThem) {
     form.optionsbox->setChecked(true);
     const auto sheet = printAndRender();
     ASSERT_TRUE(sheet) << status().toStdString();
-    EXPECT_EQ(status(), "puzzels send to printer : " + pdf());
+    EXPECT_EQ(form.StaticText1->announced(), "puzzels send to printer : " + pdf());
     EXPECT_EQ(sheet->s, s);
 
     const int pitch = 167 * s, group = 500 * s, x0 = 450 * s;

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QListView>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -151,6 +152,41 @@ TEST_F(PuzzleExchange, SaveDialogAddsTheExtensionAndCancelKeepsTheButtonDown) {
     EXPECT_EQ(bar()->GetBtnStatus(cmdSave), stDown) << "a cancelled save leaves save down";
     EXPECT_EQ(status(), "");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"typed.sdk"});
+}
+
+// The names the dialog's list shows, once its folder has been read (a second at most).
+QStringList listedNames(QFileDialog* d) {
+    auto* list = d->findChild<QListView*>("listView");
+    if (!list || !list->model()) return {};
+    QStringList names;
+    (void)QTest::qWaitFor([&] {
+        names.clear();
+        const QModelIndex root = list->rootIndex();
+        for (int i = 0; i < list->model()->rowCount(root); ++i)
+            names << list->model()->index(i, 0, root).data().toString();
+        return !names.isEmpty();
+    }, 1000);
+    return names;
+}
+
+TEST_F(PuzzleExchange, SaveDialogListsTheDocumentsFolderItMadeEveryTime) {
+    QDir(documents()).removeRecursively();  // a fresh account: no documents folder yet
+    win->game().board = sample();
+    QStringList listed;
+    for (const char* name : {"first", "second"}) {
+        onNextModal([&, name](QWidget* w) {
+            auto* d = qobject_cast<QFileDialog*>(w);
+            ASSERT_NE(d, nullptr);
+            EXPECT_EQ(d->directory().absolutePath(), documents());
+            if (QString(name) == "second") listed = listedNames(d);
+            d->selectFile(QDir(documents()).filePath(name));
+            QMetaObject::invokeMethod(d, "accept");
+            QTimer::singleShot(1000, d, [d] { d->reject(); });  // a dialog that refused to close
+        });
+        click(cmdSave);
+    }
+    EXPECT_EQ(listed, QStringList{"first.sdk"}) << "the second dialog lists what the first saved";
+    EXPECT_TRUE(QFile::exists(QDir(documents()).filePath("second.sdk")));
 }
 
 TEST_F(PuzzleExchange, FailingOpenShowsTheErrorBoxAndChangesNothing) {
