@@ -68,11 +68,18 @@ void applyStep(const Step& step, OptionTables& tables) {
         tables.at(cellColumn(r.cell), cellRow(r.cell)) &= static_cast<DigitMask>(~r.digits);
 }
 
-SolvingPath explainPuzzle(const Board& puzzle) {
-    Board board;
+void placeDigit(Board& board, OptionTables& tables, int cell, int digit) {
+    board.set(cellColumn(cell), cellRow(cell), digit, fkFilled);
+    OptionTables fresh;
+    computeOptions(board, fresh);
     for (int c = 1; c <= 9; ++c)
         for (int r = 1; r <= 9; ++r)
-            if (puzzle.at(c, r).kind == fkGiven) board.at(c, r) = puzzle.at(c, r);
+            if (board.digit(c, r) == 0) fresh.at(c, r) &= tables.at(c, r);
+    tables = fresh;
+}
+
+SolvingPath explainPuzzle(const Board& puzzle) {
+    Board board = puzzle.givens();
     const bool oneSolution = countSolutions(board) == 1;
     OptionTables tables;
     computeOptions(board, tables);
@@ -87,18 +94,10 @@ SolvingPath explainPuzzle(const Board& puzzle) {
             s.placeCell = static_cast<std::uint8_t>(cellAt(s.hint.hintColumn, s.hint.hintRow));
             s.placeDigit = s.hint.hintDigit;
         }
-        if (!s.places()) {
+        if (s.places())
+            placeDigit(board, tables, s.placeCell, s.placeDigit);
+        else
             applyStep(s, tables);
-            continue;
-        }
-        // A placed digit; the candidates removed so far stay removed.
-        board.set(cellColumn(s.placeCell), cellRow(s.placeCell), s.placeDigit, fkFilled);
-        OptionTables fresh;
-        computeOptions(board, fresh);
-        for (int c = 1; c <= 9; ++c)
-            for (int r = 1; r <= 9; ++r)
-                if (board.digit(c, r) == 0) fresh.at(c, r) &= tables.at(c, r);
-        tables = fresh;
     }
     path.solved = board.filled() == 81 && countSolutions(board, 1) == 1;
     return path;

@@ -22,6 +22,9 @@ Step findStep(const Board& board, const OptionTables& tables, bool oneSolution);
 
 // Removes a step's candidates from the options (a placement keeps only its digit).
 void applyStep(const Step& step, OptionTables& tables);
+// Places a digit (kind fkFilled) along the path: the options are computed anew from the
+// board, and what earlier steps removed stays removed.
+void placeDigit(Board& board, OptionTables& tables, int cell, int digit);
 
 struct SolvingPath {
     std::vector<Step> steps;

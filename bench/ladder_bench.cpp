@@ -66,17 +66,10 @@ void BM_NextStepPress(benchmark::State& state) {
             positions.push_back({board, tables});
             const int cell = s.technique == Technique::hint ? cellAt(s.hint.hintColumn, s.hint.hintRow) : s.placeCell;
             const int digit = s.technique == Technique::hint ? s.hint.hintDigit : s.placeDigit;
-            if (!digit) {
+            if (digit)
+                placeDigit(board, tables, cell, digit);
+            else
                 applyStep(s, tables);
-                continue;
-            }
-            board.set(cellColumn(cell), cellRow(cell), digit, fkFilled);
-            OptionTables fresh;
-            computeOptions(board, fresh);
-            for (int c = 1; c <= 9; ++c)
-                for (int r = 1; r <= 9; ++r)
-                    if (!board.digit(c, r)) fresh.at(c, r) &= tables.at(c, r);
-            tables = fresh;
         }
     }
     std::vector<double> times;
@@ -84,11 +77,8 @@ void BM_NextStepPress(benchmark::State& state) {
     for (auto _ : state)
         for (const Position& p : positions) {
             const Clock::time_point start = Clock::now();
-            Board givens;  // the window counts the puzzle digits' solutions first
-            for (int c = 1; c <= 9; ++c)
-                for (int r = 1; r <= 9; ++r)
-                    if (p.board.at(c, r).kind == fkGiven) givens.at(c, r) = p.board.at(c, r);
-            const bool one = countSolutions(givens) == 1;
+            // The window counts the puzzle digits' solutions first.
+            const bool one = countSolutions(p.board.givens()) == 1;
             found += findStep(p.board, p.tables, one).found();
             times.push_back(msSince(start));
         }

@@ -47,10 +47,7 @@ void fillAll(Game& game, const NoWindow& window) {
 }  // namespace
 
 PuzzleVerdict checkPuzzle(const Board& puzzle) {
-    Board givens;
-    for (int c = 1; c <= 9; ++c)
-        for (int r = 1; r <= 9; ++r)
-            if (puzzle.at(c, r).kind == fkGiven) givens.at(c, r) = puzzle.at(c, r);
+    const Board givens = puzzle.givens();
     PuzzleVerdict verdict;
     verdict.solutions = countSolutions(givens);
 

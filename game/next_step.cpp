@@ -40,12 +40,8 @@ void Game::nextStep() {
         showReducedOptions();
         return;
     }
-    Board givens;
-    for (int c = 1; c <= 9; ++c)
-        for (int r = 1; r <= 9; ++r)
-            if (board.at(c, r).kind == fkGiven) givens.at(c, r) = board.at(c, r);
     Board solution;
-    const bool oneSolution = countSolutions(givens, 2, &solution) == 1;
+    const bool oneSolution = countSolutions(board.givens(), 2, &solution) == 1;
     int column = 0, row = 0;
     if (oneSolution && countSolutions(board, 1) == 0 && findWrongDigit(board, entryLog, solution, column, row)) {
         const std::string digit = std::to_string(board.digit(column, row));

@@ -10,4 +10,12 @@ int Board::filled() const {
     return n;
 }
 
+Board Board::givens() const {
+    Board b;
+    for (int c = 1; c <= 9; ++c)
+        for (int r = 1; r <= 9; ++r)
+            if (at(c, r).kind == fkGiven) b.at(c, r) = at(c, r);
+    return b;
+}
+
 }  // namespace dozudo

@@ -28,6 +28,8 @@ struct Board {
     }
     // Number of fields holding a digit.
     int filled() const;
+    // The puzzle digits (kind fkGiven) alone.
+    Board givens() const;
 };
 
 // Group 1..9 of a field, numbered left to right, top to bottom.

@@ -11,7 +11,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -g1 -DNDEBUG" -DDOZUDO_WERROR=ON \
+  "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g1 -DNDEBUG" -DDOZUDO_WERROR=ON \
   -DDOZUDO_FUZZ=ON -DDOZUDO_BUILD_UI=OFF -DDOZUDO_BUILD_BENCH=OFF >/dev/null
 cmake --build build-fuzz -j "$(nproc)"
 [ "${1:-}" = "--build-only" ] && exit 0
