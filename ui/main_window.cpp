@@ -95,7 +95,9 @@ TForm1::TForm1(int screenWidth, int screenHeight, std::uint64_t textureSeed)
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
 
     FormCreate(screenWidth, screenHeight);
-    makeShortcuts();
+    makeKeyboardFocus();
+    // The keyboard starts on the board (Qt would give it to the first control that takes Tab).
+    setFocus(Qt::OtherFocusReason);
     new FileDrop(this, [this](const QString& path) { openDroppedFile(path); });
 }
 
@@ -262,6 +264,15 @@ void TForm1::FormCreate(int screenWidth, int screenHeight) {
 }
 
 void TForm1::FormDestroy() {
+    // The game goes before the controls: a control losing the focus or the pointer as it goes
+    // must not call back into it.
+    for (TZelArrayBtn* bar : {ZelArrayBtn1, ZelArrayBtn2, ZelArrayBtn3}) {
+        bar->onBtnPaint = nullptr;
+        bar->onBtnChange = nullptr;
+        bar->onBtnFocus = nullptr;
+        bar->OnEnter = bar->OnLeave = nullptr;
+        bar->onBtnText = nullptr;
+    }
     // The controls are children of the window and go with it; the pictures are freed here.
     boardBitmap = QImage();
     markBitmap = QImage();
@@ -432,6 +443,10 @@ bool TForm1::FormKeyDown(int key) { return game_->keyDown(key); }
 bool TForm1::FormKeyPress(char character) { return game_->keyPress(character); }
 
 void TForm1::keyPressEvent(QKeyEvent* event) {
+    if (commandKey(event) || regionKey(event)) {
+        event->accept();
+        return;
+    }
     // Every key reaches the window first: the key itself, then the character it types.
     // While the program fills or pauses, keys other than Escape are left unconsumed.
     bool consumed = FormKeyDown(keyCodeFor(event->key()));

@@ -11,6 +11,7 @@
 #include <array>
 #include <future>
 #include <memory>
+#include <QPointer>
 
 #include "game/game.h"
 #include "print/print_page_controls.h"
@@ -129,7 +130,12 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void showEvent(QShowEvent* event) override;
-    bool focusNextPrevChild(bool) override { return false; }
+    // Tab and Shift+Tab go from region to region (ui/keyboard_focus.cpp).
+    bool focusNextPrevChild(bool next) override {
+        moveFocusRegion(next ? 1 : -1);
+        return true;
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void FormCreate(int screenWidth, int screenHeight);
@@ -139,8 +145,20 @@ private:
                       const QString& caption, int fontHeight, const std::string& hoverText);
 
     void centreFrame(int attempt);
-    // The desktop's usual keys for the commands (ui/shortcuts.cpp).
-    void makeShortcuts();
+    // The desktop's usual keys for the commands (ui/shortcuts.cpp); true when the key was one.
+    bool commandKey(const QKeyEvent* event);
+    // Keyboard focus (ui/keyboard_focus.cpp): the regions in Tab order.
+    enum FocusRegionNr { frBoard, frCommandBar, frAnalysisColumn, frPrintPage, frCount };
+    void makeKeyboardFocus();
+    std::array<QWidget*, 5> printPageWidgets() const;
+    int focusRegion() const;
+    // Gives the region the focus; false when it has nothing that can take it now.
+    bool focusRegion(int region);
+    void moveFocusRegion(int step);
+    void movePrintPageFocus(QWidget* from, int step);
+    // F6, and the keys a region's control left unused; true when the key was one.
+    bool regionKey(QKeyEvent* event);
+    void showFocusHoverText(const std::string& text);
     // What a screen reader reads of the buttons of the command bar and the analysis column.
     TBtnAccessibleText commandBarText(std::uint8_t BtnNr);
     TBtnAccessibleText analysisColumnText(std::uint8_t BtnNr);
@@ -152,6 +170,7 @@ private:
     bool openingAtFirstPaint_ = false;
     QString droppedFile_;  // while a dropped file is being opened
     QString puzzleFolder_;  // of the last puzzle file (see puzzleDialogFolder); empty before any
+    QPointer<QWidget> printPageFocus_;  // where the print page had the focus last
     bool centring_ = false;  // the frame correction runs after the first show only
 };
 

@@ -1,6 +1,6 @@
 #include "ui/shortcuts.h"
 
-#include <QShortcut>
+#include <QKeyEvent>
 
 #include "ui/main_window.h"
 
@@ -12,19 +12,25 @@ QString commandShortcut(int button) {
     return {};
 }
 
-void TForm1::makeShortcuts() {
-    const auto bind = [this](const char* keys, auto action) {
-        auto* shortcut = new QShortcut(QKeySequence(QString::fromLatin1(keys)), this);
-        connect(shortcut, &QShortcut::activated, this, action);
-    };
+bool TForm1::commandKey(const QKeyEvent* event) {
+    // The keys are read as ordinary key presses, not as Qt shortcuts: a screen reader hears a
+    // key only when it reaches a widget as a key press.
+    const QKeySequence pressed(event->keyCombination());
+    const auto is = [&pressed](const char* keys) { return pressed == QKeySequence(QString::fromLatin1(keys)); };
     for (const CommandShortcut& s : commandShortcuts) {
-        const auto nr = static_cast<std::uint8_t>(s.button);
-        bind(s.keys, [this, nr] { ZelArrayBtn1->ClickBtn(nr); });
+        if (!is(s.keys)) continue;
+        if (!event->isAutoRepeat()) ZelArrayBtn1->ClickBtn(static_cast<std::uint8_t>(s.button));
+        return true;
     }
-    bind(printShortcut, [this] {
-        if (printbtn->isVisible() && printbtn->isEnabled()) printbtn->click();
-    });
-    bind(closeShortcut, [this] { close(); });
+    if (is(printShortcut)) {
+        if (!event->isAutoRepeat() && printbtn->isVisible() && printbtn->isEnabled()) printbtn->click();
+        return true;
+    }
+    if (is(closeShortcut)) {
+        close();
+        return true;
+    }
+    return false;
 }
 
 }  // namespace dozudo

@@ -3,6 +3,7 @@
 #include "widgets/button_array_accessible.h"
 
 #include <QEnterEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <algorithm>
 #include <cmath>
@@ -141,6 +142,14 @@ void TZelArrayBtn::HideBtn(std::uint8_t BtnNr) {
     StoreBtnStatus(BtnNr, stHidden);
     if (hoverBtn == BtnNr) hoverBtn = noBtn;
     PaintBtn(BtnNr, stHidden);
+    if (BtnNr != focusBtn_ || !hasFocus()) return;
+    // The mark goes to a neighbour; with no button left, the focus goes back to the parent.
+    std::uint8_t next = nextVisibleBtn(BtnNr, 1);
+    if (next == noBtn) next = nextVisibleBtn(BtnNr, -1);
+    if (next != noBtn)
+        SetFocusBtn(next);
+    else if (parentWidget())
+        parentWidget()->setFocus(Qt::OtherFocusReason);
 }
 
 void TZelArrayBtn::ShowBtn(std::uint8_t BtnNr) {
@@ -245,6 +254,18 @@ void TZelArrayBtn::PaintBtn(std::uint8_t BtnNr, TBtnStatus status) {
         c.RoundRect(r.Left + 1, r.Top + 1, r.Right, r.Bottom, corner, corner);
     }
     if (onBtnPaint) onBtnPaint(this, BtnNr, status);
+    if (BtnNr == focusBtn_ && hasFocus()) PaintFocusMark(BtnNr);
+}
+
+void TZelArrayBtn::PaintFocusMark(std::uint8_t BtnNr) {
+    // A dotted line inside the button's edge, in its dark edge colour; on a rounded button it
+    // follows the rounding, clear of the corners and of the caption.
+    Canvas& c = canvas();
+    c.setPenColor(colors_->DarkEdgeColor);
+    const TRect r = GetBtnRect(BtnNr);
+    const int inset = btnEdge_ + 1;
+    const int corner = btnShape_ == bsFlat ? std::max(std::max(std::min(btnHeight_ / 2, 40), 10) - 2 * inset, 0) : 0;
+    c.FocusRect({r.Left + inset, r.Top + inset, r.Right - inset, r.Bottom - inset}, corner);
 }
 
 void TZelArrayBtn::Paint() {
@@ -276,6 +297,84 @@ void TZelArrayBtn::PaintAllBtns() {
         const auto nr = static_cast<std::uint8_t>(i);
         PaintBtn(nr, GetBtnStatus(nr));
     }
+}
+
+// ---- keyboard ----
+
+std::uint8_t TZelArrayBtn::nextVisibleBtn(int from, int step) const {
+    for (int nr = from + step; nr >= 0 && nr < buttonCount(); nr += step)
+        if (GetBtnStatus(static_cast<std::uint8_t>(nr)) != stHidden) return static_cast<std::uint8_t>(nr);
+    return noBtn;
+}
+
+std::uint8_t TZelArrayBtn::FocusBtn() const {
+    if (focusBtn_ < buttonCount() && GetBtnStatus(focusBtn_) != stHidden) return focusBtn_;
+    return nextVisibleBtn(-1, 1);
+}
+
+void TZelArrayBtn::SetFocusBtn(std::uint8_t BtnNr) {
+    if (BtnNr >= buttonCount() || GetBtnStatus(BtnNr) == stHidden) return;
+    const std::uint8_t before = focusBtn_;
+    focusBtn_ = BtnNr;
+    if (!hasFocus()) return;
+    if (before != BtnNr && before < buttonCount() && GetBtnStatus(before) != stHidden) repaintBtn(before);
+    focusMoved();
+}
+
+void TZelArrayBtn::repaintBtn(std::uint8_t BtnNr) {
+    const TBtnStatus status = GetBtnStatus(BtnNr);
+    PaintBtn(BtnNr, BtnNr == hoverBtn && status == stFlat ? stHI : status);
+}
+
+void TZelArrayBtn::focusMoved() {
+    if (focusBtn_ == noBtn) return;
+    repaintBtn(focusBtn_);
+    notifyBtnFocus(this, focusBtn_);
+    if (onBtnFocus) onBtnFocus(this, focusBtn_);
+}
+
+void TZelArrayBtn::keyPressEvent(QKeyEvent* event) {
+    // Keys with Ctrl or Alt are the window's (its commands); unused keys go on to the parent.
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+        event->ignore();
+        return;
+    }
+    const std::uint8_t at = FocusBtn();
+    std::uint8_t to = noBtn;
+    switch (event->key()) {
+        case Qt::Key_Left:
+        case Qt::Key_Up: to = nextVisibleBtn(at, -1); break;
+        case Qt::Key_Right:
+        case Qt::Key_Down: to = nextVisibleBtn(at, 1); break;
+        case Qt::Key_Home: to = nextVisibleBtn(-1, 1); break;
+        case Qt::Key_End: to = nextVisibleBtn(buttonCount(), -1); break;
+        case Qt::Key_Space:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (at != noBtn && !event->isAutoRepeat()) ClickBtn(at);
+            event->accept();
+            return;
+        default: event->ignore(); return;
+    }
+    // At the first or last button an arrow goes on to the parent (which may move on from here).
+    if (to == noBtn) {
+        event->ignore();
+        return;
+    }
+    SetFocusBtn(to);
+    event->accept();
+}
+
+void TZelArrayBtn::focusInEvent(QFocusEvent* event) {
+    BackingWidget::focusInEvent(event);
+    focusBtn_ = FocusBtn();
+    focusMoved();
+}
+
+void TZelArrayBtn::focusOutEvent(QFocusEvent* event) {
+    BackingWidget::focusOutEvent(event);
+    if (focusBtn_ < buttonCount() && GetBtnStatus(focusBtn_) != stHidden) repaintBtn(focusBtn_);
+    if (onBtnFocus) onBtnFocus(this, noBtn);
 }
 
 // ---- pointer ----

@@ -3,7 +3,9 @@
 // The control paints each button's face and edge; the owner draws the content in onBtnPaint on
 // the control's canvas and hears about clicks through onBtnChange. Buttons light up while the
 // pointer is over them; each button has a click behaviour (push, latch, toggle) and a group
-// number for radio behaviour.
+// number for radio behaviour. With the keyboard focus (Tab), the arrow keys move a focus mark
+// over the visible buttons and Space or Return click the marked one; other keys go on to the
+// parent.
 
 #include <QColor>
 #include <cstdint>
@@ -38,6 +40,8 @@ using TBtnChangeProc = std::function<void(TZelArrayBtn* sender, std::uint8_t Btn
 using TBtnPaintProc =
     std::function<void(TZelArrayBtn* sender, std::uint8_t BtnNr, TBtnStatus status)>;
 using TNotifyEvent = std::function<void(TZelArrayBtn* sender)>;
+// The button with the focus mark, noBtn when the control loses the keyboard focus.
+using TBtnFocusProc = std::function<void(TZelArrayBtn* sender, std::uint8_t BtnNr)>;
 
 // What a screen reader reads of a button: its name, a longer description and the key that
 // presses it. The owner knows them; the control only draws.
@@ -82,6 +86,7 @@ class TZelArrayBtn : public BackingWidget {
     TBtnPaintProc onBtnPaint;
     TNotifyEvent OnEnter;
     TNotifyEvent OnLeave;
+    TBtnFocusProc onBtnFocus;
     // Asked for by the accessibility interface of the control (widgets/button_array_accessible.h).
     TBtnTextProc onBtnText;
 
@@ -112,6 +117,12 @@ class TZelArrayBtn : public BackingWidget {
     void ClickBtn(std::uint8_t BtnNr);
     int buttonCount() const { return rows_ * columns_; }
 
+    // Keyboard: the button that carries the focus mark while the control has the focus (the
+    // first visible one until the arrows move it). noBtn when no button is visible.
+    std::uint8_t FocusBtn() const;
+    void SetFocusBtn(std::uint8_t BtnNr);
+    bool hasVisibleBtn() const { return nextVisibleBtn(-1, 1) != noBtn; }
+
   protected:
     // The whole control: background, frame and every visible button.
     void Paint();
@@ -125,6 +136,16 @@ class TZelArrayBtn : public BackingWidget {
     void FitSize();
     // The visible button under (X, Y) or noBtn.
     std::uint8_t hitTest(int X, int Y) const;
+    // The first visible button after `from` in direction step (+1 or -1), or noBtn.
+    std::uint8_t nextVisibleBtn(int from, int step) const;
+    void PaintFocusMark(std::uint8_t BtnNr);
+    // Paints a button as it shows now: its status, or highlighted under the pointer.
+    void repaintBtn(std::uint8_t BtnNr);
+    void focusMoved();
+
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -146,6 +167,7 @@ class TZelArrayBtn : public BackingWidget {
 
     std::uint8_t hoverBtn = noBtn;
     std::uint8_t pressBtn = noBtn;
+    std::uint8_t focusBtn_ = noBtn;
     // The pointer left the control and no move has been reported since.
     bool leftWithoutMove_ = false;
     // Per button: bits 6-7 status, bits 4-5 mode, bits 0-3 group. Entry noBtn stays 0.

@@ -55,6 +55,10 @@ QAccessibleInterface* TZelArrayBtnAccessible::childAt(int x, int y) const {
     return nullptr;
 }
 
+QAccessibleInterface* TZelArrayBtnAccessible::focusChild() const {
+    return control()->hasFocus() ? button(control()->FocusBtn()) : nullptr;
+}
+
 QAccessibleInterface* TZelArrayBtnAccessible::button(std::uint8_t BtnNr) const {
     if (BtnNr >= control()->buttonCount()) return nullptr;
     return parts_.get(BtnNr, [&] { return new TZelArrayBtnButtonAccessible(control(), BtnNr); });
@@ -103,6 +107,8 @@ QAccessible::State TZelArrayBtnButtonAccessible::state() const {
     s.invisible = status == stHidden || !control()->isVisible();
     s.disabled = !control()->isEnabled();
     s.pressed = status == stDown;
+    s.focusable = status != stHidden;
+    s.focused = status != stHidden && control()->hasFocus() && control()->FocusBtn() == nr_;
     if (staysDown(control(), nr_)) {
         s.checkable = true;
         s.checked = status == stDown;
@@ -152,6 +158,16 @@ void notifyBtnStatus(TZelArrayBtn* control, std::uint8_t BtnNr, TBtnStatus befor
         QAccessibleStateChangeEvent event(iface->button(BtnNr), changed);
         QAccessible::updateAccessibility(&event);
     }
+}
+
+void notifyBtnFocus(TZelArrayBtn* control, std::uint8_t BtnNr) {
+    if (!QAccessible::isActive()) return;
+    QPointer<TZelArrayBtn> target = control;
+    QTimer::singleShot(0, control, [target, BtnNr] {
+        if (!target || !target->hasFocus() || target->FocusBtn() != BtnNr) return;
+        auto* iface = dynamic_cast<TZelArrayBtnAccessible*>(QAccessible::queryAccessibleInterface(target));
+        if (iface) notifyPart(iface->button(BtnNr), QAccessible::Focus);
+    });
 }
 
 namespace {

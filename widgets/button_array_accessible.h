@@ -22,6 +22,8 @@ class TZelArrayBtnAccessible : public QAccessibleWidget {
     QAccessibleInterface* child(int index) const override;
     int indexOfChild(const QAccessibleInterface* child) const override;
     QAccessibleInterface* childAt(int x, int y) const override;
+    // The button with the focus mark while the control has the keyboard focus.
+    QAccessibleInterface* focusChild() const override;
 
     // The interface of button BtnNr (also of a hidden one).
     QAccessibleInterface* button(std::uint8_t BtnNr) const;
@@ -61,6 +63,10 @@ class TZelArrayBtnButtonAccessible : public AccessiblePart, public QAccessibleAc
 
 // Tells a listening screen reader that a button changed its stored status.
 void notifyBtnStatus(TZelArrayBtn* control, std::uint8_t BtnNr, TBtnStatus before, TBtnStatus after);
+
+// Tells a listening screen reader that button BtnNr took the keyboard focus. The control's own
+// focus event comes after its focus-in handler, so the button's is sent once that is through.
+void notifyBtnFocus(TZelArrayBtn* control, std::uint8_t BtnNr);
 
 // Makes Qt use the interfaces above for every button array (once; the control's constructor
 // calls it).

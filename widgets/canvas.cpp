@@ -293,6 +293,20 @@ void Canvas::RoundRect(int left, int top, int right, int bottom, int cornerWidth
     changed(QRect(left, top, right - left, bottom - top).adjusted(-grow, -grow, grow, grow));
 }
 
+void Canvas::FocusRect(const TRect& r, int cornerSize) {
+    if (r.isEmpty()) return;
+    withPainter(true, [&](QPainter& p) {
+        p.setPen(QPen(penColor_, 1, Qt::DotLine, Qt::FlatCap));
+        p.setBrush(Qt::NoBrush);
+        const QRectF box(r.Left, r.Top, r.Width() - 1, r.Height() - 1);
+        if (cornerSize > 0)
+            p.drawRoundedRect(box, cornerSize / 2.0, cornerSize / 2.0, Qt::AbsoluteSize);
+        else
+            p.drawRect(box);
+    });
+    changed(r.toQRect());
+}
+
 void Canvas::Ellipse(int left, int top, int right, int bottom) {
     if (right <= left || bottom <= top) return;
     withPainter(true, [&](QPainter& p) {

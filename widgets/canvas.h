@@ -123,6 +123,9 @@ class Canvas {
     void RoundRect(int left, int top, int right, int bottom, int cornerWidth, int cornerHeight);
     // Ellipse inside the rectangle, outlined with the pen and filled with the brush.
     void Ellipse(int left, int top, int right, int bottom);
+    // A keyboard focus mark: a dotted outline of r (every other pixel in the pen colour, one
+    // pixel wide), its corners rounded by cornerSize where that is above 0.
+    void FocusRect(const TRect& r, int cornerSize = 0);
 
     // Text with the top-left corner of its cell at (x, y), in the font colour, on the brush
     // colour when the brush is solid, else transparent.
