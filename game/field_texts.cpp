@@ -29,4 +29,11 @@ std::string fieldDescription(const Game& game, int column, int row) {
     return (mask & allDigits) != 0 ? text : "no options";
 }
 
+std::string fieldText(const Game& game, int column, int row) {
+    const std::string value = fieldValue(game, column, row);
+    if (game.board.digit(column, row) != 0) return value;
+    const std::string options = fieldDescription(game, column, row);
+    return options.empty() ? value : value + ", " + options;
+}
+
 }  // namespace dozudo

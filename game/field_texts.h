@@ -12,5 +12,8 @@ namespace dozudo {
 std::string fieldName(int column, int row);
 std::string fieldValue(const Game& game, int column, int row);
 std::string fieldDescription(const Game& game, int column, int row);
+// What the field shows, as review reads it: its digit, or "empty" followed by the options drawn
+// in it ("empty, options 2 5 7").
+std::string fieldText(const Game& game, int column, int row);
 
 }  // namespace dozudo

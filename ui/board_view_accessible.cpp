@@ -24,6 +24,17 @@ QAccessibleInterface* TBoardViewAccessible::field(int column, int row) const {
     return parts_.get(key, [&] { return new TBoardCellAccessible(view(), column, row); });
 }
 
+QAccessibleInterface* TBoardViewAccessible::header(QAccessible::Role role, int n) const {
+    if (n < 1 || n > 9) return nullptr;
+    const int key = (role == QAccessible::RowHeader ? 100 : 200) + n;
+    return parts_.get(key, [&] { return new TBoardHeaderAccessible(view(), role, n); });
+}
+
+bool TBoardViewAccessible::hasKeyboard() const {
+    const QWidget* focus = view()->window()->focusWidget();
+    return !focus || focus == view()->window();
+}
+
 QString TBoardViewAccessible::text(QAccessible::Text t) const {
     const QString own = QAccessibleWidget::text(t);
     return t == QAccessible::Name && own.isEmpty() ? QStringLiteral("board") : own;
@@ -103,7 +114,9 @@ QString TBoardCellAccessible::text(QAccessible::Text t) const {
     switch (t) {
         case QAccessible::Name: return fromStd(fieldName(column_, row_));
         case QAccessible::Value: return value();
-        case QAccessible::Description: return g ? fromStd(fieldDescription(*g, column_, row_)) : QString();
+        // Who placed the digit; an empty field's options are in its text already.
+        case QAccessible::Description:
+            return g && g->board.digit(column_, row_) != 0 ? fromStd(fieldDescription(*g, column_, row_)) : QString();
         default: return {};
     }
 }
@@ -117,8 +130,63 @@ QAccessible::State TBoardCellAccessible::state() const {
     s.invisible = !view()->isVisible();
     s.focusable = true;
     s.selectable = true;
-    s.focused = s.selected = isSelectedField();
+    s.selected = isSelectedField();
+    const auto* board = dynamic_cast<TBoardViewAccessible*>(parent());
+    s.focused = s.selected && board && board->hasKeyboard();
     return s;
+}
+
+QList<QAccessibleInterface*> TBoardCellAccessible::columnHeaderCells() const {
+    const auto* board = dynamic_cast<TBoardViewAccessible*>(parent());
+    return board ? QList<QAccessibleInterface*>{board->header(QAccessible::ColumnHeader, column_)} : QList<QAccessibleInterface*>{};
+}
+
+QList<QAccessibleInterface*> TBoardCellAccessible::rowHeaderCells() const {
+    const auto* board = dynamic_cast<TBoardViewAccessible*>(parent());
+    return board ? QList<QAccessibleInterface*>{board->header(QAccessible::RowHeader, row_)} : QList<QAccessibleInterface*>{};
+}
+
+QString TBoardCellAccessible::wholeText() const {
+    const Game* g = view() ? view()->game() : nullptr;
+    return g ? fromStd(fieldText(*g, column_, row_)) : QString();
+}
+
+QRect TBoardCellAccessible::characterRect(int offset) const {
+    // The field's width shared out among the characters, on one line.
+    const int n = characterCount();
+    if (offset < 0 || offset >= n) return {};
+    const QRect field = rect();
+    const int left = field.left() + field.width() * offset / n;
+    const int right = field.left() + field.width() * (offset + 1) / n;
+    return QRect(left, field.top(), std::max(right - left, 1), field.height());
+}
+
+int TBoardCellAccessible::offsetAtPoint(const QPoint& point) const {
+    const QRect field = rect();
+    if (!field.contains(point) || characterCount() == 0) return -1;
+    return (point.x() - field.left()) * characterCount() / field.width();
+}
+
+// ---- headers ----
+
+QString TBoardHeaderAccessible::text(QAccessible::Text t) const {
+    if (t != QAccessible::Name) return {};
+    return QStringLiteral("%1 %2").arg(role_ == QAccessible::RowHeader ? "row" : "column").arg(n_);
+}
+
+QAccessible::State TBoardHeaderAccessible::state() const {
+    QAccessible::State s;
+    s.invalid = !owner();
+    s.invisible = !owner() || !owner()->isVisible();
+    s.readOnly = true;
+    return s;
+}
+
+QRect TBoardHeaderAccessible::localRect() const {
+    // The number the window draws beside the row or above the column.
+    const int cs = owner() ? static_cast<TBoardView*>(owner())->cellSize() : 0;
+    if (role_ == QAccessible::RowHeader) return QRect(-cs, (n_ - 1) * cs, cs, cs);
+    return QRect((n_ - 1) * cs, -cs, cs, cs);
 }
 
 void* TBoardCellAccessible::interface_cast(QAccessible::InterfaceType type) {
@@ -155,23 +223,28 @@ QAccessibleInterface* boardViewFactory(const QString& key, QObject* object) {
 }  // namespace
 
 void notifyFieldChanged(TBoardView* view, int column, int row) {
+    // One event a changed digit: a screen reader hears the new value of the field it is on. The
+    // rest (text, options) is read when asked; every event more is one more a screen reader has
+    // to work through while the user types.
     TBoardViewAccessible* board = boardInterface(view);
     if (!board) return;
     auto* cell = static_cast<TBoardCellAccessible*>(board->field(column, row));
     const QString now = cell->value();
-    if (now != cell->toldValue) {
-        QAccessibleTextUpdateEvent text(cell, 0, cell->toldValue, now);
-        QAccessible::updateAccessibility(&text);
-        QAccessibleValueChangeEvent digit(cell, cell->currentValue());
-        QAccessible::updateAccessibility(&digit);
-        cell->toldValue = now;
-    }
-    notifyPart(cell, QAccessible::DescriptionChanged);
+    if (now == cell->toldValue) return;
+    QAccessibleValueChangeEvent digit(cell, cell->currentValue());
+    QAccessible::updateAccessibility(&digit);
+    cell->toldValue = now;
 }
 
 void notifyFieldSelected(TBoardView* view, int column, int row, bool again) {
     TBoardViewAccessible* board = boardInterface(view);
     if (!board || (!again && board->toldColumn == column && board->toldRow == row)) return;
+    // With the keyboard in a command bar the selection moves without taking the focus; the
+    // field is told when the keyboard comes back to the board.
+    if (!board->hasKeyboard()) {
+        board->toldColumn = board->toldRow = 0;
+        return;
+    }
     board->toldColumn = column;
     board->toldRow = row;
     notifyPart(board->field(column, row), QAccessible::Focus);

@@ -22,6 +22,10 @@ class TBoardViewAccessible : public QAccessibleWidget, public QAccessibleTableIn
     const Game* game() const;
     // The cell of field (column, row), both 1..9.
     QAccessibleInterface* field(int column, int row) const;
+    // The header of row or column n (1..9), named "row n" or "column n".
+    QAccessibleInterface* header(QAccessible::Role role, int n) const;
+    // The keyboard is on the board (the window has it itself, not a command bar).
+    bool hasKeyboard() const;
 
     QString text(QAccessible::Text t) const override;
     int childCount() const override { return 81; }
@@ -85,17 +89,21 @@ class TBoardCellAccessible : public AccessiblePart,
 
     // Table cell.
     bool isSelected() const override { return isSelectedField(); }
-    QList<QAccessibleInterface*> columnHeaderCells() const override { return {}; }
-    QList<QAccessibleInterface*> rowHeaderCells() const override { return {}; }
+    // "row 3" and "column 5": a screen reader names the row or column it moves into.
+    QList<QAccessibleInterface*> columnHeaderCells() const override;
+    QList<QAccessibleInterface*> rowHeaderCells() const override;
     int columnIndex() const override { return column_ - 1; }
     int rowIndex() const override { return row_ - 1; }
     int columnExtent() const override { return 1; }
     int rowExtent() const override { return 1; }
     QAccessibleInterface* table() const override { return parent(); }
 
-    // Text: the value ("5", "empty").
+    // Text: what the field shows ("5", "empty", "empty, options 2 5 7"), each character on the
+    // field, so that review reads the board as digits.
     using ReadOnlyText::text;
-    QString wholeText() const override { return value(); }
+    QString wholeText() const override;
+    QRect characterRect(int offset) const override;
+    int offsetAtPoint(const QPoint& point) const override;
     // Value: the digit, 0 for an empty field; digits are typed, not set.
     QVariant currentValue() const override;
     void setCurrentValue(const QVariant&) override {}
@@ -113,6 +121,22 @@ class TBoardCellAccessible : public AccessiblePart,
     TBoardView* view() const { return static_cast<TBoardView*>(owner()); }
 
     int column_, row_;
+};
+
+// The header of a row or column: its number beside or above the board.
+class TBoardHeaderAccessible : public AccessiblePart {
+  public:
+    TBoardHeaderAccessible(TBoardView* view, QAccessible::Role role, int n) : AccessiblePart(view), role_(role), n_(n) {}
+    QString text(QAccessible::Text t) const override;
+    QAccessible::Role role() const override { return role_; }
+    QAccessible::State state() const override;
+
+  protected:
+    QRect localRect() const override;
+
+  private:
+    QAccessible::Role role_;
+    int n_;
 };
 
 // Events for a listening screen reader, sent by the board view as it draws.

@@ -391,6 +391,8 @@ void TForm1::ZelArrayBtn1BtnPaint(TZelArrayBtn* sender, std::uint8_t BtnNr, TBtn
 
 void TForm1::ZelArrayBtn1BtnChange(TZelArrayBtn*, std::uint8_t BtnNr, TBtnStatus status, Qt::MouseButton) {
     game_->commandBarChange(BtnNr, status == stDown);
+    // "enter puzzle" pressed from the keyboard: the digits are typed on the board next.
+    if (BtnNr == cmdEnter && game_->gameState == gsEntering && ZelArrayBtn1->hasFocus()) setFocus(Qt::OtherFocusReason);
 }
 
 void TForm1::ZelArrayBtn1Leave(TZelArrayBtn*) { game_->commandBarLeave(); }

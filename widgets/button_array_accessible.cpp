@@ -97,6 +97,10 @@ QString TZelArrayBtnButtonAccessible::text(QAccessible::Text t) const {
     }
 }
 
+QAccessible::Role TZelArrayBtnButtonAccessible::role() const {
+    return control() && staysDown(control(), nr_) ? QAccessible::CheckBox : QAccessible::Button;
+}
+
 QAccessible::State TZelArrayBtnButtonAccessible::state() const {
     QAccessible::State s;
     if (!control()) {

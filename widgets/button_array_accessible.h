@@ -1,7 +1,7 @@
 #pragma once
 // The button array as a screen reader meets it: a group whose children are its visible
-// buttons. A button is a push button, or a checkable one where it stays down (latch, toggle);
-// it is checked and pressed while down. Its name, description and key come from the owner
+// buttons. A button is a push button, or a check box where it stays down (latch, toggle); it
+// is checked and pressed while down. The button with the focus mark is the focused child. Its name, description and key come from the owner
 // (TZelArrayBtn::onBtnText), and its press action clicks it as the pointer would.
 
 #include <QAccessibleActionInterface>
@@ -41,7 +41,9 @@ class TZelArrayBtnButtonAccessible : public AccessiblePart, public QAccessibleAc
 
     std::uint8_t number() const { return nr_; }
     QString text(QAccessible::Text t) const override;
-    QAccessible::Role role() const override { return QAccessible::Button; }
+    // A button that stays down reads as a check box: screen readers (through Qt's bridge, which
+    // has no toggle button) then say whether it is down, and say so again when it is pressed.
+    QAccessible::Role role() const override;
     QAccessible::State state() const override;
     void* interface_cast(QAccessible::InterfaceType type) override;
 

@@ -21,21 +21,22 @@ TEST(FieldTexts, PlaceDigitAndWhoPlacedItOrTheOptionsShown) {
     struct Case {
         int column, row;
         bool optionsShown;
-        const char *name, *value, *description;
+        const char *name, *value, *description, *text;
     };
     const Case cases[] = {
-        {1, 1, true, "row 1 column 1", "5", "puzzle digit"},
-        {2, 1, false, "row 1 column 2", "3", "filled"},
-        {3, 2, true, "row 2 column 3", "4", "entered"},
-        {5, 3, false, "row 3 column 5", "empty", ""},
-        {4, 2, true, "row 2 column 4", "empty", "options 1 2 3 5 6 7 8 9"},
-        {9, 9, true, "row 9 column 9", "empty", "no options"},
+        {1, 1, true, "row 1 column 1", "5", "puzzle digit", "5"},
+        {2, 1, false, "row 1 column 2", "3", "filled", "3"},
+        {3, 2, true, "row 2 column 3", "4", "entered", "4"},
+        {5, 3, false, "row 3 column 5", "empty", "", "empty"},
+        {4, 2, true, "row 2 column 4", "empty", "options 1 2 3 5 6 7 8 9", "empty, options 1 2 3 5 6 7 8 9"},
+        {9, 9, true, "row 9 column 9", "empty", "no options", "empty, no options"},
     };
     for (const Case& c : cases) {
         f.game.optionsShown = c.optionsShown;
         EXPECT_EQ(fieldName(c.column, c.row), c.name);
         EXPECT_EQ(fieldValue(f.game, c.column, c.row), c.value) << c.name;
         EXPECT_EQ(fieldDescription(f.game, c.column, c.row), c.description) << c.name;
+        EXPECT_EQ(fieldText(f.game, c.column, c.row), c.text) << c.name;
     }
 }
 

@@ -73,7 +73,7 @@ TEST_F(Accessibility, CommandBarButtonsReadTheirCaptionsHoverTextsAndKeys) {
         QAccessibleInterface* b = bar->child(i);
         const Row& r = rows[i];
         EXPECT_EQ(b->text(QAccessible::Name), r.name);
-        EXPECT_EQ(b->role(), QAccessible::Button) << r.name;
+        EXPECT_EQ(b->role(), r.checkable ? QAccessible::CheckBox : QAccessible::Button) << r.name;
         EXPECT_EQ(b->text(QAccessible::Description), r.description) << r.name;
         EXPECT_EQ(b->actionInterface()->keyBindingsForAction(QAccessibleActionInterface::pressAction()).join(""),
                   r.keys) << r.name;
@@ -109,7 +109,9 @@ TEST_F(Accessibility, PressActionsClickAndOnlyVisibleButtonsAreInTheTree) {
     EXPECT_FALSE(command("enter puzzle")->state().checked) << "released by search";
     // While the options are shown, an empty field reads them.
     press(analysis("show options"));
-    EXPECT_EQ(cell(3, 1)->text(QAccessible::Description), "options 1 2 4 6 7 8 9");
+    QAccessibleTextInterface* shown = cell(3, 1)->textInterface();
+    EXPECT_EQ(shown->text(0, shown->characterCount()), "empty, options 1 2 4 6 7 8 9");
+    EXPECT_EQ(cell(3, 1)->text(QAccessible::Description), "") << "said once, in the text";
     EXPECT_EQ(cell(1, 1)->text(QAccessible::Description), "puzzle digit");
 }
 
@@ -129,6 +131,28 @@ TEST_F(Accessibility, TheSelectedFieldIsTheFocusedCellAndItsDigitIsTold) {
     EXPECT_EQ(cell(1, 2)->text(QAccessible::Description), "puzzle digit");
     EXPECT_EQ(board->focusChild(), cell(2, 2)) << "moved on";
     EXPECT_EQ(board->tableInterface()->selectedCells(), QList<QAccessibleInterface*>{cell(2, 2)});
+}
+
+TEST_F(Accessibility, ReviewReadsTheFieldsAsShownWithTheirRowAndColumnHeaders) {
+    press(command("enter puzzle"));
+    type("53");
+    QAccessibleInterface* five = cell(1, 1);
+    QAccessibleTextInterface* text = five->textInterface();
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->text(0, text->characterCount()), "5");
+    // The digit lies on its field, where review looks for it.
+    EXPECT_EQ(text->characterRect(0), five->rect());
+    EXPECT_EQ(text->offsetAtPoint(five->rect().center()), 0);
+    QAccessibleTableCellInterface* place = cell(3, 2)->tableCellInterface();
+    ASSERT_EQ(place->rowHeaderCells().size(), 1);
+    EXPECT_EQ(place->rowHeaderCells()[0]->text(QAccessible::Name), "row 2");
+    EXPECT_EQ(place->columnHeaderCells()[0]->text(QAccessible::Name), "column 3");
+    EXPECT_EQ(place->columnHeaderCells()[0]->role(), QAccessible::ColumnHeader);
+    // With the keyboard in the command bar the selected field is not the focused object.
+    EXPECT_TRUE(cell(3, 1)->state().focused);
+    w().ZelArrayBtn1->setFocus();
+    EXPECT_FALSE(cell(3, 1)->state().focused);
+    EXPECT_TRUE(cell(3, 1)->state().selected);
 }
 
 TEST_F(Accessibility, TheStatusLineAnnouncesNewMessagesButNotHoverTexts) {
