@@ -4,83 +4,17 @@ Prints one line per check and exits non-zero when one failed."""
 
 import subprocess
 import sys
-import time
 
 import pyatspi
-from gi.repository import GLib
 
-failures = 0
-heard = []  # (event type, role, name) as the events came
+from atspi_client import (application, check, children, find, heard, keys, press, pump, start_listening,
+                          states, typed, wait_for)
+import atspi_client
 
-
-def check(ok, what):
-    global failures
-    print(("ok:   " if ok else "FAIL: ") + what, flush=True)
-    failures += 0 if ok else 1
-
-
-def pump(seconds=0.0):
-    """Lets the events that have come reach the listener."""
-    end = time.time() + seconds
-    while True:
-        while GLib.MainContext.default().pending():
-            GLib.MainContext.default().iteration(False)
-        if time.time() >= end:
-            return
-        time.sleep(0.02)
-
-
-def wait_for(condition, seconds=5.0):
-    end = time.time() + seconds
-    while time.time() < end:
-        pump()
-        try:
-            if condition():
-                return True
-        except Exception:  # an object that went while it was read
-            pass
-        time.sleep(0.05)
-    return False
-
-
-def listen(event):
-    heard.append((event.type, event.source.getRoleName(), event.source.name))
-
-
-def children(obj):
-    return [obj.getChildAtIndex(i) for i in range(obj.childCount)]
-
-
-def find(root, role, name=None):
-    """The first object from root on (depth first) with the role and name."""
-    if root.getRoleName() == role and (name is None or root.name == name):
-        return root
-    return next((f for f in (find(c, role, name) for c in children(root) if c) if f), None)
-
-
-def press(obj):
-    obj.queryAction().doAction(0)
-
-
-def keys(*names):
-    subprocess.run(["xdotool", "key", "--delay", "40", *names], check=True)
-
-
-def typed(text):
-    subprocess.run(["xdotool", "type", "--delay", "40", text], check=True)
-
-
-def states(obj):
-    return {pyatspi.stateToString(s) for s in obj.getState().getStates()}
-
-
-for kind in ("focus:", "object:state-changed:showing"):
-    pyatspi.Registry.registerEventListener(listen, kind)
-desktop = pyatspi.Registry.getDesktop(0)
-if not wait_for(lambda: "dozudo" in [a.name for a in children(desktop)]):
-    check(False, "the program is on the accessibility bus")
+start_listening()
+app = application()
+if not check(app is not None, "the program is on the accessibility bus"):
     sys.exit(1)
-app = next(a for a in children(desktop) if a.name == "dozudo")
 frame = find(app, "frame", "DOZUDO - vudede")
 bar = find(frame, "panel", "command bar")
 column = find(frame, "panel", "analysis column")
@@ -167,4 +101,4 @@ check(wait_for(lambda: "checked" not in states(find(bar, "check box", "help info
 subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^DOZUDO - vudede$", "windowfocus", "--sync"],
                check=False)
 keys("ctrl+q")
-sys.exit(1 if failures else 0)
+sys.exit(1 if atspi_client.failures else 0)
