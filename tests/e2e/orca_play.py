@@ -106,6 +106,12 @@ if present and hint:
     print(("ok:   " if m else "FAIL: ") + f"{present} typed again in the row: Orca said: " +
           " | ".join(s.strip() for s in spoken[since:since + 4]), flush=True)
     failures += 0 if m else 1
+# Flat review (Orca's desktop layout: keypad 8 reads the line under review) reads the board's
+# digits, not the fields' names.
+review = step("flat review of the current line", ["KP_Up"], r".*\d.*", 5)
+if review and "column" in review.group(0):
+    print(f"FAIL: flat review reads field names: {review.group(0)}")
+    failures += 1
 followed = 0
 while hint and followed < 81:
     listen()
