@@ -75,8 +75,21 @@ void Game::pasteFromClipboard(const std::string& text) {
         setStatus(1, "clipboard holds no text");
         return;
     }
-    const PuzzleScan scan = scanPuzzleText(text);
-    if (scan.markCount != 81) {
+    // This program's own text (it has brackets, or its title) is scanned mark by mark; any
+    // other text is read as "open" reads a file: "0" for empty fields, grids, collections
+    // (their first puzzle), and its puzzle digits come in as puzzle digits.
+    const bool ownText = text.find_first_of("[]()") != std::string::npos || text.starts_with("SUDOKU - puzzle");
+    Board read;
+    if (ownText) {
+        const PuzzleScan scan = scanPuzzleText(text);
+        if (scan.markCount != 81) {
+            setStatus(1, "no Sudoku puzzle found");
+            return;
+        }
+        read = scan.buffer;
+    } else if (std::optional<Board> found = firstPuzzleInText(text)) {
+        read = *found;
+    } else {
         setStatus(1, "no Sudoku puzzle found");
         return;
     }
@@ -85,7 +98,7 @@ void Game::pasteFromClipboard(const std::string& text) {
     Board pasted = board;
     for (int r = 1; r <= 9; ++r)
         for (int c = 1; c <= 9; ++c) {
-            const field& f = scan.buffer.at(c, r);
+            const field& f = read.at(c, r);
             if (f.digit == 0) {
                 pasted.at(c, r).digit = 0;
                 continue;
