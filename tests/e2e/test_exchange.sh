@@ -81,10 +81,11 @@ want=$(puzzle_text "$P1" given | od -An -c | tr -s ' \n' ' ')
 [ "$got" = "$want" ]; e2e_check $? "clipboard holds the puzzle text of the opened file"
 [ "$(clipboard_text | wc -c)" -eq 282 ]; e2e_check $? "the text has 282 characters"
 
-# 3. Erase, then paste a puzzle put on the clipboard with xclip.
+# 3. Erase, then paste another program's puzzle (a title, "0" for empty fields) put on the
+# clipboard with xclip: read as "open" reads it, its digits are puzzle digits.
 sleep 0.4
 click_bar $BTN_ERASE
-printf 'Puzzle from elsewhere\n%s\n' "$P2" | xclip -quiet -selection clipboard >/dev/null 2>&1 &
+printf 'Puzzle from elsewhere\n%s\n' "$(printf '%s' "$P2" | tr . 0)" | xclip -quiet -selection clipboard >/dev/null 2>&1 &
 echo $! >>"$E2E_TMP/pids"
 sleep 0.3
 click_bar $BTN_CLIP 0.6
@@ -95,11 +96,11 @@ while read -r c r n; do
     ch=${P2:$(((r - 1) * 9 + c - 1)):1}
     if [ "$ch" != "." ]; then [ "$n" -ge 40 ] || bad="$bad ($c,$r):$n"
     else [ "$n" -eq 0 ] || bad="$bad ($c,$r):$n"; fi
-done < <(e2e_field_counts "$SHOT" "$VIEW_X" "$VIEW_Y" "$CS" interior $BLACK)
-[ -z "$bad" ]; e2e_check $? "pasted digits in black (entered) exactly in their fields${bad:+ — wrong:$bad}"
+done < <(e2e_field_counts "$SHOT" "$VIEW_X" "$VIEW_Y" "$CS" interior $GIVEN)
+[ -z "$bad" ]; e2e_check $? "pasted digits in red (puzzle digits) exactly in their fields${bad:+ — wrong:$bad}"
 click_bar $BTN_CLIP 0.5
 got=$(clipboard_text | od -An -c | tr -s ' \n' ' ')
-want=$(puzzle_text "$P2" entered | od -An -c | tr -s ' \n' ' ')
+want=$(puzzle_text "$P2" given | od -An -c | tr -s ' \n' ' ')
 [ "$got" = "$want" ]; e2e_check $? "the pasted board copies back as the same puzzle"
 sleep 0.4
 
@@ -122,7 +123,7 @@ else
     sleep 0.3
     xdotool key Return
     for _ in $(seq 1 30); do [ -f "$E2E_TMP/saved.sdk" ] && break; sleep 0.1; done
-    puzzle_file "$P2" 0 "$E2E_TMP/expected.sdk"
+    puzzle_file "$P2" 1 "$E2E_TMP/expected.sdk"
     cmp -s "$E2E_TMP/saved.sdk" "$E2E_TMP/expected.sdk"
     e2e_check $? "saved.sdk holds the 162 expected bytes"
     name=$(xdotool getwindowname "$E2E_WID")
