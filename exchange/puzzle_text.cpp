@@ -47,4 +47,8 @@ PuzzleScan scanPuzzleText(std::string_view text) {
     return scan;
 }
 
+bool isOwnPuzzleText(std::string_view text) {
+    return text.find_first_of("[]()") != std::string_view::npos || text.starts_with("SUDOKU - puzzle");
+}
+
 }  // namespace dozudo

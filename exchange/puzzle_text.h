@@ -24,4 +24,8 @@ struct PuzzleScan {
 // puzzle digits, ']' ')' entered digits; every other character is skipped, '0' too.
 PuzzleScan scanPuzzleText(std::string_view text);
 
+// A text this program wrote: it has brackets, or starts with the title. Pasting scans such a
+// text mark by mark; any other is read as a puzzle file's text.
+bool isOwnPuzzleText(std::string_view text);
+
 }  // namespace dozudo

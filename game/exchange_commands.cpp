@@ -78,9 +78,8 @@ void Game::pasteFromClipboard(const std::string& text) {
     // This program's own text (it has brackets, or its title) is scanned mark by mark; any
     // other text is read as "open" reads a file: "0" for empty fields, grids, collections
     // (their first puzzle), and its puzzle digits come in as puzzle digits.
-    const bool ownText = text.find_first_of("[]()") != std::string::npos || text.starts_with("SUDOKU - puzzle");
     Board read;
-    if (ownText) {
+    if (isOwnPuzzleText(text)) {
         const PuzzleScan scan = scanPuzzleText(text);
         if (scan.markCount != 81) {
             setStatus(1, "no Sudoku puzzle found");
