@@ -8,6 +8,8 @@
 #include <QDirIterator>
 #include <QIcon>
 #include <QFile>
+#include <QTimer>
+#include <functional>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -107,6 +109,31 @@ bool hasDisplay() {
     return false;
 }
 
+// Runs work once, when the event loop is next free after the window's first paint.
+class AfterFirstPaint : public QObject {
+  public:
+    AfterFirstPaint(QWidget* window, std::function<void()> work) : QObject(window), work_(std::move(work)) {
+        window->installEventFilter(this);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && work_) {
+            watched->removeEventFilter(this);
+            // Taken out of the filter: it runs once even if a second paint comes first.
+            QTimer::singleShot(0, this, [this, work = std::move(work_)] {
+                work();
+                deleteLater();
+            });
+            work_ = nullptr;
+        }
+        return false;
+    }
+
+  private:
+    std::function<void()> work_;
+};
+
+void afterFirstPaint(QWidget* window, std::function<void()> work) { new AfterFirstPaint(window, std::move(work)); }
+
 // The icon of the installed icon theme, else the copy built into the program.
 QIcon programIcon() {
     QIcon builtIn;
@@ -168,12 +195,14 @@ int main(int argc, char** argv) {
     QApplication app(qtArgc, argv);
     dozudo::displayStarted();
     QGuiApplication::setDesktopFileName(desktopId);
-    QApplication::setWindowIcon(programIcon());
     fontConfiguration.join();
     dozudo::TForm1 Form1;
     Form1.commandLine = QStringList{QString::fromLocal8Bit(argv[0])} + command.puzzleFiles;
     // The help window starts hidden; it belongs to the main window.
     Form1.infoForm = new dozudo::TinfoForm(Form1.cellSize, &Form1);
     Form1.show();
+    // Looking the icon up in the icon theme takes longer than anything else of the start: it is
+    // done once the window has been drawn (the window manager takes the icon when it comes).
+    afterFirstPaint(&Form1, [] { QApplication::setWindowIcon(programIcon()); });
     return app.exec();
 }

@@ -12,7 +12,7 @@ BackingWidget::BackingWidget(QWidget* parent) : QWidget(parent), canvas_(&image_
 }
 
 const QImage& BackingWidget::image() {
-    if (!keepPicture_ && image_.isNull()) {
+    if (!keepPicture_) {  // drawn afresh for every caller
         syncImageSize();
         painting_ = true;
         fullRepaint();
@@ -52,6 +52,19 @@ void BackingWidget::drawn(const QRect& r) {
 }
 
 void BackingWidget::paintEvent(QPaintEvent* event) {
+    if (!keepPicture_) {
+        // Nothing to keep: the picture is drawn straight onto the screen's buffer, without a
+        // picture of the window's size made, filled, copied and dropped every time.
+        QPainter p(this);
+        p.setClipRegion(event->region());
+        Canvas direct(&p);
+        std::swap(canvas_, direct);
+        painting_ = true;
+        fullRepaint();
+        painting_ = false;
+        std::swap(canvas_, direct);
+        return;
+    }
     syncImageSize();
     // A region beyond what we changed ourselves means Qt wants the widget painted afresh.
     if (rebuildPending_ || !(event->region() - ownDirty_).isEmpty()) {
@@ -67,11 +80,6 @@ void BackingWidget::paintEvent(QPaintEvent* event) {
     for (const QRect& r : event->region())
         p.drawImage(QRectF(r), image_,
                     QRectF(r.x() * ratio, r.y() * ratio, r.width() * ratio, r.height() * ratio));
-    if (!keepPicture_) {
-        p.end();
-        image_ = QImage();
-        rebuildPending_ = true;
-    }
 }
 
 void BackingWidget::resizeEvent(QResizeEvent* event) {

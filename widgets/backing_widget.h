@@ -26,8 +26,8 @@ class BackingWidget : public QWidget {
     // Asks Qt to paint the whole widget; the picture is rebuilt before it is shown.
     void invalidate();
 
-    // A widget that draws only inside fullRepaint needs its picture only while it is painted;
-    // without keeping it the picture's memory is given back after every paint.
+    // A widget that draws only inside fullRepaint needs no picture of its own: without keeping
+    // one it is painted straight onto the screen's buffer (image() then draws one on request).
     void setKeepPicture(bool keep);
 
   protected:

@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPen>
+#include <QPolygon>
 #include <QRawFont>
 #include <QtMath>
 #include <algorithm>
@@ -230,6 +231,14 @@ void Canvas::LineTo(int x, int y) {
                 if (!bounds.contains(px, py)) return;
                 QRgb& p = reinterpret_cast<QRgb*>(bits + py * stride)[px];
                 p = (copy ? pen : (pen | ~p)) | 0xFF000000u;
+            });
+        } else if (painter_ && penMode_ == PenMode::Copy) {
+            // On a painter: the same pixels, handed over in one call.
+            QPolygon points;
+            bresenham(from, penPos_, [&](int px, int py) { points << QPoint(px, py); });
+            withPainter(false, [&](QPainter& p) {
+                p.setPen(QPen(penColor_, 1));
+                p.drawPoints(points);
             });
         } else {
             bresenham(from, penPos_, [&](int px, int py) { plot(px, py, pen); });

@@ -288,6 +288,20 @@ TEST_P(BoardViewPaint, WindowFrameAndRowColumnNumbers) {
     EXPECT_EQ(stray, 0) << "navy pixels outside the number cells";
 }
 
+// The window is painted straight onto the screen's buffer; what it shows round the board (frame,
+// numbers, background) is the picture tested above, pixel for pixel.
+TEST_P(BoardViewPaint, TheScreenShowsTheWindowsPicture) {
+    const QImage picture = win->w().image().copy();
+    const QImage screen = win->w().grab().toImage().convertToFormat(picture.format());
+    const QRect v = win->w().PaintBox1->geometry();
+    const QRect around(QPoint(v.left() - cs() / 2 - 2, v.top() - cs() / 2 - 2), QPoint(v.right() + 2, v.bottom() + 2));
+    int differ = 0;
+    for (int y = around.top(); y <= around.bottom(); ++y)
+        for (int x = around.left(); x <= around.right(); ++x)
+            differ += !v.contains(x, y) && px(picture, x, y) != px(screen, x, y);
+    EXPECT_EQ(differ, 0);
+}
+
 INSTANTIATE_TEST_SUITE_P(Scales, BoardViewPaint, ::testing::ValuesIn(allScales), scaleName);
 INSTANTIATE_TEST_SUITE_P(Scales, BoardViewOptions, ::testing::ValuesIn(allScales), scaleName);
 
