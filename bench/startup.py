@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Start-up, memory and idle work of dozudo side by side with a bare Qt window.
+"""Start-up, memory and idle work of dozudo side by side with a plain Qt window that shows a label
+and a button (bench/bare_window).
 
 Both programs run on one private Xvfb, in alternating order, RUNS times each. For every run:
   start-up  time from exec to the first flush of the painted window to the screen, read from

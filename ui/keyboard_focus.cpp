@@ -66,7 +66,7 @@ int TForm1::focusRegion() const {
     return frBoard;
 }
 
-bool TForm1::focusRegion(int region) {
+bool TForm1::giveRegionFocus(int region) {
     switch (region) {
         case frBoard: setFocus(Qt::TabFocusReason); return true;
         case frCommandBar:
@@ -92,7 +92,7 @@ void TForm1::moveFocusRegion(int step) {
     int region = focusRegion();
     for (int tries = 0; tries < frCount; ++tries) {
         region = (region + step + frCount) % frCount;
-        if (focusRegion(region)) return;
+        if (giveRegionFocus(region)) return;
     }
 }
 

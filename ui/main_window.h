@@ -153,7 +153,7 @@ private:
     std::array<QWidget*, 5> printPageWidgets() const;
     int focusRegion() const;
     // Gives the region the focus; false when it has nothing that can take it now.
-    bool focusRegion(int region);
+    bool giveRegionFocus(int region);
     void moveFocusRegion(int step);
     void movePrintPageFocus(QWidget* from, int step);
     // F6, and the keys a region's control left unused; true when the key was one.
