@@ -7,7 +7,7 @@
 # ./build-fuzz and each runs for a few seconds (--no-fuzz skips this).
 # --with-sanitizers also builds the whole project with AddressSanitizer and
 # UndefinedBehaviorSanitizer in ./build-asan and runs the suite there (all but the package
-# test and the play script).
+# test and the play script); the core and widget tests then run there only.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -25,7 +25,12 @@ jobs=$(nproc)
 t0=$(date +%s)
 phase() { echo "== [$(($(date +%s) - t0)) s] $*"; }
 
-bash scripts/build.sh "${cmake_args[@]}"
+# With the sanitizers, the core and widget tests run in the sanitized build only (the same
+# tests, with every memory access checked): ./build then builds and runs the program's
+# end-to-end, monkey and package tests, and the sanitizer build gets the cores sooner.
+unit_tests=ON
+[ "$sanitizers" -eq 1 ] && unit_tests=OFF
+bash scripts/build.sh -DDOZUDO_UNIT_TESTS=$unit_tests "${cmake_args[@]}"
 
 # The sanitizer build and the fuzz targets compile while the first suite runs (its
 # end-to-end tests mostly wait on the screen). The sanitizer build keeps line tables only
