@@ -88,7 +88,11 @@ e2e_start_xvfb() {
     mkdir -p "$E2E_TMP/home" && mkdir -m 700 "$E2E_TMP/run"
     export HOME="$E2E_TMP/home" XDG_RUNTIME_DIR="$E2E_TMP/run" XDG_CONFIG_HOME="$E2E_TMP/home/.config" \
         XDG_CACHE_HOME="$E2E_TMP/home/.cache" XDG_DATA_HOME="$E2E_TMP/home/.local/share"
-    unset DBUS_SESSION_BUS_ADDRESS XDG_DOCUMENTS_DIR
+    unset XDG_DOCUMENTS_DIR
+    # No session bus unless the script starts one: an address where none listens, so that
+    # D-Bus does not launch one itself. Its autolaunch forks the program, and under the
+    # sanitizers such a child can be left spinning after the test has ended.
+    export DBUS_SESSION_BUS_ADDRESS="unix:path=$E2E_TMP/run/no-session-bus"
     trap 'exit 130' INT
     trap 'exit 143' TERM
     local numfile="$E2E_TMP/display"
