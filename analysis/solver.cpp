@@ -18,6 +18,15 @@ namespace {
 // of the three boxes, so its places form one of six patterns of three
 // mini-rows (the three fields where a row crosses a box). A mini-row that lies
 // in no pattern whose three mini-rows all have room for the digit is struck.
+// The same holds for the stacks of three columns and their mini-columns.
+//
+// A mini-row holds exactly three digits: when only three can go there, they
+// leave the rest of its row and box; when three must go there, no other digit
+// may. Mini-columns alike.
+//
+// When that is all that follows, the search picks the band or stack with the
+// fewest patterns left over all digits, and in it a digit with the fewest, and
+// tries each of the digit's patterns in turn.
 
 using Word = std::uint32_t;
 
@@ -35,6 +44,18 @@ struct Tables {
     std::array<Word, 512> miniRowFields{};
     // The other fields of the same row, box or column within the band.
     std::array<Word, 27> bandPeers{};
+    // Occupied mini-rows -> the patterns lying in them, bit p for pattern p.
+    std::array<std::uint8_t, 512> patternsIn{};
+    // Pattern -> its mini-rows.
+    std::array<std::uint16_t, 6> patternMiniRows{};
+    // Mini-rows -> those alone in their row (bit 3 * row + box), and mini-columns
+    // (bit 3 * band + column) -> those alone in their column.
+    std::array<std::uint16_t, 512> aloneInRow{};
+    std::array<std::uint16_t, 512> aloneInColumn{};
+    // Mini-rows -> the other fields of their rows and boxes.
+    std::array<Word, 512> besideMiniRows{};
+    // Mini-columns of stack 0 -> per band, the other fields of their columns and boxes.
+    std::array<std::array<Word, 3>, 512> besideMiniColumns{};
 };
 
 constexpr Tables makeTables() {
@@ -49,13 +70,39 @@ constexpr Tables makeTables() {
     }
     constexpr int patterns[6][3] = {{0, 1, 2}, {0, 2, 1}, {1, 0, 2},
                                     {1, 2, 0}, {2, 0, 1}, {2, 1, 0}};
+    for (int p = 0; p < 6; ++p)
+        t.patternMiniRows[p] = static_cast<std::uint16_t>(
+            (1u << patterns[p][0]) | (1u << (3 + patterns[p][1])) | (1u << (6 + patterns[p][2])));
     for (unsigned occupied = 0; occupied < 512; ++occupied) {
-        unsigned kept = 0;
-        for (const auto& p : patterns) {
-            const unsigned m = (1u << p[0]) | (1u << (3 + p[1])) | (1u << (6 + p[2]));
-            if ((occupied & m) == m) kept |= m;
+        unsigned kept = 0, in = 0;
+        for (int p = 0; p < 6; ++p) {
+            const unsigned m = t.patternMiniRows[p];
+            if ((occupied & m) == m) {
+                kept |= m;
+                in |= 1u << p;
+            }
         }
         t.placeable[occupied] = static_cast<std::uint16_t>(kept);
+        t.patternsIn[occupied] = static_cast<std::uint8_t>(in);
+        unsigned inRow = 0, inColumn = 0;
+        for (int k = 0; k < 3; ++k) {
+            const unsigned row = (occupied >> (3 * k)) & 7, column = (occupied >> k) & 0111;
+            if (std::has_single_bit(row)) inRow |= row << (3 * k);
+            if (std::has_single_bit(column)) inColumn |= column << k;
+        }
+        t.aloneInRow[occupied] = static_cast<std::uint16_t>(inRow);
+        t.aloneInColumn[occupied] = static_cast<std::uint16_t>(inColumn);
+        Word rowsAndBoxes = 0;
+        for (int m = 0; m < 9; ++m) {
+            if (!(occupied & (1u << m))) continue;
+            const int row = m / 3, box = m % 3, band = m / 3, column = m % 3;
+            rowsAndBoxes |= ((rowInBand << (9 * row)) | (boxInBand << (3 * box))) &
+                            ~(Word{7} << (9 * row + 3 * box));
+            for (int b = 0; b < 3; ++b)
+                t.besideMiniColumns[occupied][b] |=
+                    b == band ? boxInBand & ~(columnInBand << column) : columnInBand << column;
+        }
+        t.besideMiniRows[occupied] = rowsAndBoxes;
     }
     for (int cell = 0; cell < 27; ++cell) {
         const int r = cell / 9, c = cell % 9;
@@ -97,22 +144,29 @@ inline bool single(Word x) {
     return (x & (x - 1)) == 0;
 }
 
-// Number of fields in a band word (the library's popcount is a call without a popcnt target).
-inline int fieldCount(Word x) {
-    x -= (x >> 1) & 0x55555555;
-    x = (x & 0x33333333) + ((x >> 2) & 0x33333333);
-    x = (x + (x >> 4)) & 0x0F0F0F0F;
-    return static_cast<int>((x * 0x01010101) >> 24);
+// Mini-rows of a band word that hold any of its fields: bit 3 * row + box.
+inline unsigned miniRowsOf(Word a) {
+    return tables.rowBoxes[a & 511] | unsigned{tables.rowBoxes[(a >> 9) & 511]} << 3 |
+           unsigned{tables.rowBoxes[a >> 18]} << 6;
+}
+
+// Mini-columns of stack k that hold any of a digit's fields, given its three band
+// words: bit 3 * band + column within the stack.
+inline unsigned miniColumnsOf(const Word* w, int k) {
+    unsigned occupied = 0;
+#pragma GCC unroll 3
+    for (int b = 0; b < 3; ++b) {
+        const Word x = w[b] >> (3 * k);
+        occupied |= ((x | x >> 9 | x >> 18) & 7) << (3 * b);
+    }
+    return occupied;
 }
 
 // Narrows one digit in one band by its patterns, then places it where a row or
 // box of the band has a single field left for it. False on a contradiction.
 bool bandStep(State& s, int i) {
     Word a = s.cand[i];
-    const unsigned occupied = tables.rowBoxes[a & 511] |
-                              unsigned{tables.rowBoxes[(a >> 9) & 511]} << 3 |
-                              unsigned{tables.rowBoxes[a >> 18]} << 6;
-    a &= tables.miniRowFields[tables.placeable[occupied]];
+    a &= tables.miniRowFields[tables.placeable[miniRowsOf(a)]];
     if (a == 0) return false;
     s.cand[i] = s.seen[i] = a;
     const int d = i / 3, b = i % 3;
@@ -198,12 +252,7 @@ int stackSteps(State& s, int d) {
     int struck = 0;
 #pragma GCC unroll 3
     for (int k = 0; k < 3; ++k) {
-        unsigned occupied = 0;  // bit 3 * band + column within the stack
-#pragma GCC unroll 3
-        for (int b = 0; b < 3; ++b) {
-            const Word x = w[b] >> (3 * k);
-            occupied |= ((x | x >> 9 | x >> 18) & 7) << (3 * b);
-        }
+        const unsigned occupied = miniColumnsOf(w, k);
         const unsigned kept = tables.placeable[occupied];
         if (kept == 0) return -1;
         if (kept == occupied) continue;
@@ -221,8 +270,91 @@ int stackSteps(State& s, int d) {
     return struck;
 }
 
-// Places everything that follows by singles and the band and stack patterns, the
-// cheaper steps first. False on a contradiction.
+// How many of nine digits have each of the nine mini-rows (or mini-columns) in
+// their sets: those had by fewer than three digits, by exactly three, by more.
+struct Tally {
+    unsigned under, three, over;
+};
+
+inline Tally tally(const unsigned (&sets)[9]) {
+    unsigned ones = 0, twos = 0, over = 0;
+#pragma GCC unroll 9
+    for (unsigned x : sets) {
+        const unsigned carry = ones & x;
+        ones ^= x;
+        over |= twos & carry;
+        twos ^= carry;
+    }
+    const unsigned three = ones & twos & ~over;
+    return {511 & ~over & ~three, three, over};
+}
+
+// Strikes a digit's fields in one band word; the band and stack steps look at it again.
+inline void strike(State& s, int d, int b, Word gone, int& struck) {
+    Word& w = s.cand[d * 3 + b];
+    if (w & gone) {
+        w &= ~gone;
+        s.dirty |= Word{1} << (d * 3 + b);
+        s.stackDirty |= Word{1} << d;
+        struck = 1;
+    }
+}
+
+// The three digits of each mini-row of band b, and of each mini-column of stack
+// b. Returns -1 on a contradiction, else 1 when anything was struck.
+int miniRowSteps(State& s, int b, int& struck) {
+    unsigned may[9], must[9];
+    for (int d = 0; d < 9; ++d) {
+        may[d] = miniRowsOf(s.cand[d * 3 + b]);
+        must[d] = tables.aloneInRow[may[d]];
+    }
+    const Tally mayTally = tally(may), mustTally = tally(must);
+    if (mayTally.under | mustTally.over) return -1;
+    const unsigned full = mustTally.three & ~mayTally.three;
+    for (int d = 0; d < 9; ++d)
+        strike(s, d, b,
+               tables.besideMiniRows[may[d] & mayTally.three] |
+                   tables.miniRowFields[full & ~must[d]],
+               struck);
+    return 0;
+}
+
+int miniColumnSteps(State& s, int k, int& struck) {
+    unsigned may[9], must[9];
+    for (int d = 0; d < 9; ++d) {
+        may[d] = miniColumnsOf(&s.cand[d * 3], k);
+        must[d] = tables.aloneInColumn[may[d]];
+    }
+    const Tally mayTally = tally(may), mustTally = tally(must);
+    if (mayTally.under | mustTally.over) return -1;
+    const unsigned full = mustTally.three & ~mayTally.three;
+    for (int d = 0; d < 9; ++d) {
+        const unsigned all = may[d] & mayTally.three, none = full & ~must[d];
+        if (!(all | none)) continue;
+        for (int b = 0; b < 3; ++b)
+            strike(s, d, b,
+                   (tables.besideMiniColumns[all][b] | ((none >> (3 * b)) & 7) * columnInBand)
+                       << (3 * k),
+                   struck);
+    }
+    return 0;
+}
+
+// Runs the mini-row and mini-column steps where fields are open. Returns -1 on a
+// contradiction, else 1 when anything was struck.
+int miniLineSteps(State& s) {
+    int struck = 0;
+    for (int b = 0; b < 3; ++b)
+        if (s.open[b] && miniRowSteps(s, b, struck) < 0) return -1;
+    for (int k = 0; k < 3; ++k)
+        if (((s.open[0] | s.open[1] | s.open[2]) & (boxInBand << (3 * k))) &&
+            miniColumnSteps(s, k, struck) < 0)
+            return -1;
+    return struck;
+}
+
+// Places everything that follows by singles, the band and stack patterns and the
+// mini-rows and mini-columns, the cheaper steps first. False on a contradiction.
 bool propagate(State& s) {
     for (;;) {
         while (s.dirty) {
@@ -244,77 +376,77 @@ bool propagate(State& s) {
         if (struck) continue;
         placed = columnSingles(s);
         if (placed < 0) return false;
-        if (placed == 0) return true;
+        if (placed > 0) continue;
+        const int r = miniLineSteps(s);
+        if (r < 0) return false;
+        if (r == 0) return true;
     }
 }
 
-struct Guess {
-    int band, cell;
+// A digit of a band (unit 0..2) or stack (unit 3..5) and its patterns left.
+struct Branch {
+    int unit = -1, digit = 0;
+    unsigned patterns = 0;
 };
 
-// The open fields with the fewest digits left, per band.
-void fewestDigits(const State& s, Word with[3]) {
-    Word any = 0;
-    for (int b = 0; b < 3; ++b) {
-        Word once = 0, twice = 0, thrice = 0;
-#pragma GCC unroll 9
-        for (int d = 0; d < 9; ++d) {
-            const Word x = s.cand[d * 3 + b];
-            thrice |= twice & x;
-            twice |= once & x;
-            once |= x;
-        }
-        any |= with[b] = s.open[b] & twice & ~thrice;
-    }
-    if (any) return;  // fields with two digits, as nearly always
-    // Otherwise count the digits of every field in four bit planes.
-    Word plane[3][4] = {};
-    for (int b = 0; b < 3; ++b)
-        for (int d = 0; d < 9; ++d) {
-            Word carry = s.cand[d * 3 + b];
-            for (Word& p : plane[b]) {
-                const Word next = p & carry;
-                p ^= carry;
-                carry = next;
-            }
-        }
-    for (unsigned k = 1; k <= 9 && !any; ++k)
+// The band or stack with the fewest patterns left over its nine digits, of those
+// not settled, and in it a digit with the fewest (two, nearly always). Unit -1
+// when every digit has one pattern left everywhere, which leaves no field open
+// once the steps are through.
+Branch branchToTry(const State& s) {
+    unsigned patterns[6][9];
+    int total[6] = {};
+    for (int d = 0; d < 9; ++d)
+#pragma GCC unroll 3
         for (int b = 0; b < 3; ++b) {
-            Word m = s.open[b];
-            for (unsigned bit = 0; bit < 4; ++bit)
-                m &= (k >> bit & 1) ? plane[b][bit] : ~plane[b][bit];
-            any |= with[b] = m;
+            patterns[b][d] = tables.patternsIn[miniRowsOf(s.cand[d * 3 + b])];
+            patterns[3 + b][d] = tables.patternsIn[miniColumnsOf(&s.cand[d * 3], b)];
         }
+    // Patterns in a set of six (the library's popcount is a call without a popcnt target).
+    constexpr auto count = [] {
+        std::array<std::uint8_t, 64> n{};
+        for (unsigned x = 1; x < 64; ++x) n[x] = static_cast<std::uint8_t>(n[x & (x - 1)] + 1);
+        return n;
+    }();
+    for (int u = 0; u < 6; ++u)
+        for (int d = 0; d < 9; ++d) total[u] += count[patterns[u][d]];
+    Branch branch;
+    int fewest = std::numeric_limits<int>::max();
+    for (int u = 0; u < 6; ++u)
+        if (total[u] > 9 && total[u] < fewest) {
+            fewest = total[u];
+            branch.unit = u;
+        }
+    if (branch.unit < 0) return branch;
+    fewest = std::numeric_limits<int>::max();
+    for (int d = 0; d < 9; ++d) {
+        const int n = count[patterns[branch.unit][d]];
+        if (n > 1 && n < fewest) {
+            fewest = n;
+            branch.digit = d;
+        }
+    }
+    branch.patterns = patterns[branch.unit][branch.digit];
+    return branch;
 }
 
-// The open field to guess on: one with the fewest digits left and, among those,
-// the one whose digits have the fewest places on the board, as their guesses
-// strike most.
-Guess fieldToGuess(const State& s) {
-    Word with[3];
-    fewestDigits(s, with);
-    int places[9];
-    for (int d = 0; d < 9; ++d)
-        places[d] = fieldCount(s.cand[d * 3]) + fieldCount(s.cand[d * 3 + 1]) +
-                    fieldCount(s.cand[d * 3 + 2]);
-    Guess best{-1, -1};
-    int fewest = std::numeric_limits<int>::max();
-    int score[27];
-    for (int b = 0; b < 3; ++b) {
-        if (!with[b]) continue;
-        for (Word w = with[b]; w; w &= w - 1) score[std::countr_zero(w)] = 0;
-        for (int d = 0; d < 9; ++d)
-            for (Word w = s.cand[d * 3 + b] & with[b]; w; w &= w - 1)
-                score[std::countr_zero(w)] += places[d];
-        for (Word w = with[b]; w; w &= w - 1) {
-            const int cell = std::countr_zero(w);
-            if (score[cell] < fewest) {
-                fewest = score[cell];
-                best = {b, cell};
-            }
+// Keeps the branch's digit to pattern p in its band or stack.
+void keepPattern(State& s, const Branch& branch, int p) {
+    const unsigned miniRows = tables.patternMiniRows[p];
+    const int d = branch.digit;
+    if (branch.unit < 3) {
+        s.cand[d * 3 + branch.unit] &= tables.miniRowFields[miniRows];
+        s.dirty |= Word{1} << (d * 3 + branch.unit);
+    } else {
+        // In a stack the pattern's bits stand for (band, column) instead.
+        const int k = branch.unit - 3;
+        for (int b = 0; b < 3; ++b) {
+            const Word column = ((miniRows >> (3 * b)) & 7) * columnInBand;
+            s.cand[d * 3 + b] &= ~(boxInBand << (3 * k)) | (column << (3 * k));
+            s.dirty |= Word{1} << (d * 3 + b);
         }
     }
-    return best;
+    s.stackDirty |= Word{1} << d;
 }
 
 void writeSolution(const State& s, const Board& board, Board& solution) {
@@ -332,8 +464,13 @@ void writeSolution(const State& s, const Board& board, Board& solution) {
 
 int countSolutions(const Board& board, int limit, Board* solution) {
     limit = std::clamp(limit, 1, 2);
-    // Every guess places one more field, so at most 81 guesses are ever open.
-    State stack[82];
+    // A branch leaves its digit one pattern in its band or stack, and the levels
+    // below branch on others, so at most 54 branches are ever open.
+    State stack[55];
+    struct Open {
+        Branch branch;
+        unsigned untried;
+    } open[55];
     State& start = stack[0];
     std::fill(std::begin(start.cand), std::end(start.cand), wholeBand);
     std::fill(std::begin(start.seen), std::end(start.seen), wholeBand);
@@ -359,22 +496,30 @@ int countSolutions(const Board& board, int limit, Board* solution) {
             if ((s.open[0] | s.open[1] | s.open[2]) == 0) {
                 if (found == 0 && solution) writeSolution(s, board, *solution);
                 if (++found >= limit) break;
-            } else {
-                // Try the field's first digit on a copy; this level goes on without it.
-                const Guess g = fieldToGuess(s);
-                int d = 0;
-                while (!(s.cand[d * 3 + g.band] & (Word{1} << g.cell))) ++d;
-                State& next = stack[depth + 1];
-                next = s;
-                s.cand[d * 3 + g.band] &= ~(Word{1} << g.cell);
-                s.dirty |= Word{1} << (d * 3 + g.band);
-                place(next, d, g.band, g.cell);
+            } else if (const Branch branch = branchToTry(s); branch.unit >= 0) {
+                // The first pattern on a copy; this level keeps the others.
+                open[depth] = {branch, branch.patterns & (branch.patterns - 1)};
+                stack[depth + 1] = s;
+                keepPattern(stack[depth + 1], branch, std::countr_zero(branch.patterns));
                 ++depth;
                 continue;
             }
         }
-        if (depth == 0) break;
-        --depth;
+        // Back to the nearest branch with patterns left; its last is tried in place.
+        for (;;) {
+            if (depth == 0) return found;
+            Open& o = open[--depth];
+            if (!o.untried) continue;
+            const int p = std::countr_zero(o.untried);
+            o.untried &= o.untried - 1;
+            if (o.untried) {
+                stack[depth + 1] = stack[depth];
+                keepPattern(stack[++depth], o.branch, p);
+            } else {
+                keepPattern(stack[depth], o.branch, p);
+            }
+            break;
+        }
     }
     return found;
 }
