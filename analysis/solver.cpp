@@ -122,6 +122,10 @@ struct State {
     Word dirty;          // bit digit * 3 + band: cand may differ from seen
     Word stackSeen[27];  // cand as the stack step last left it
     Word stackDirty;     // bit digit: its words changed since its stack step
+    Word lineSeen[27];   // cand as the mini-line steps last read it
+    // The patterns left to each digit (bit p for pattern p) in the bands 0..2 and
+    // stacks 3..5, as the mini-line steps last found them.
+    std::uint8_t patterns[6][9];
 };
 
 constexpr Word everyDigitOfBand = 0111111111;  // bits 0, 3, ..., 24
@@ -300,56 +304,78 @@ inline void strike(State& s, int d, int b, Word gone, int& struck) {
     }
 }
 
-// The three digits of each mini-row of band b, and of each mini-column of stack
-// b. Returns -1 on a contradiction, else 1 when anything was struck.
-int miniRowSteps(State& s, int b, int& struck) {
-    unsigned may[9], must[9];
-    for (int d = 0; d < 9; ++d) {
-        may[d] = miniRowsOf(s.cand[d * 3 + b]);
-        must[d] = tables.aloneInRow[may[d]];
-    }
-    const Tally mayTally = tally(may), mustTally = tally(must);
-    if (mayTally.under | mustTally.over) return -1;
-    const unsigned full = mustTally.three & ~mayTally.three;
-    for (int d = 0; d < 9; ++d)
-        strike(s, d, b,
-               tables.besideMiniRows[may[d] & mayTally.three] |
-                   tables.miniRowFields[full & ~must[d]],
-               struck);
-    return 0;
-}
-
-int miniColumnSteps(State& s, int k, int& struck) {
-    unsigned may[9], must[9];
-    for (int d = 0; d < 9; ++d) {
-        may[d] = miniColumnsOf(&s.cand[d * 3], k);
-        must[d] = tables.aloneInColumn[may[d]];
-    }
+// The three digits of each mini-row of band b (or mini-column of a stack), given
+// the mini-lines each digit may stand in. -1 on a contradiction.
+template <class Strike>
+int threePerMiniLine(const unsigned (&may)[9], const std::array<std::uint16_t, 512>& alone,
+                     Strike strikeDigit) {
+    unsigned must[9];
+    for (int d = 0; d < 9; ++d) must[d] = alone[may[d]];
     const Tally mayTally = tally(may), mustTally = tally(must);
     if (mayTally.under | mustTally.over) return -1;
     const unsigned full = mustTally.three & ~mayTally.three;
     for (int d = 0; d < 9; ++d) {
+        // All of a mini-line's three digits stand in it; where three must, no other may.
         const unsigned all = may[d] & mayTally.three, none = full & ~must[d];
-        if (!(all | none)) continue;
-        for (int b = 0; b < 3; ++b)
-            strike(s, d, b,
-                   (tables.besideMiniColumns[all][b] | ((none >> (3 * b)) & 7) * columnInBand)
-                       << (3 * k),
-                   struck);
+        if (all | none) strikeDigit(d, all, none);
     }
     return 0;
 }
 
-// Runs the mini-row and mini-column steps where fields are open. Returns -1 on a
-// contradiction, else 1 when anything was struck.
+// Runs the mini-row and mini-column steps on the bands and stacks whose words have
+// changed since they last ran. Returns -1 on a contradiction, else 1 when anything
+// was struck.
 int miniLineSteps(State& s) {
+    Word changed[3] = {};
+    for (int i = 0; i < 27; ++i) {
+        changed[i % 3] |= s.cand[i] ^ s.lineSeen[i];
+        s.lineSeen[i] = s.cand[i];
+    }
     int struck = 0;
-    for (int b = 0; b < 3; ++b)
-        if (s.open[b] && miniRowSteps(s, b, struck) < 0) return -1;
-    for (int k = 0; k < 3; ++k)
-        if (((s.open[0] | s.open[1] | s.open[2]) & (boxInBand << (3 * k))) &&
-            miniColumnSteps(s, k, struck) < 0)
+    // A band or stack without open fields is settled: one pattern to each digit.
+    for (int b = 0; b < 3; ++b) {
+        if (!(changed[b] && s.open[b])) continue;
+        unsigned may[9];
+        for (int d = 0; d < 9; ++d) {
+            may[d] = miniRowsOf(s.cand[d * 3 + b]);
+            s.patterns[b][d] = tables.patternsIn[may[d]];
+        }
+        if (threePerMiniLine(may, tables.aloneInRow, [&](int d, unsigned all, unsigned none) {
+                strike(s, d, b, tables.besideMiniRows[all] | tables.miniRowFields[none], struck);
+            }) < 0)
             return -1;
+    }
+    const Word anyChanged = changed[0] | changed[1] | changed[2];
+    const Word open = s.open[0] | s.open[1] | s.open[2];
+    if (!anyChanged) return struck;
+    // The columns each digit may stand in, per band: bit 9 * band + column.
+    Word columns[9];
+    for (int d = 0; d < 9; ++d) {
+        columns[d] = 0;
+#pragma GCC unroll 3
+        for (int b = 0; b < 3; ++b) {
+            const Word w = s.cand[d * 3 + b];
+            columns[d] |= ((w | w >> 9 | w >> 18) & rowInBand) << (9 * b);
+        }
+    }
+    for (int k = 0; k < 3; ++k) {
+        const Word stack = boxInBand << (3 * k);
+        if (!(anyChanged & stack) || !(open & stack)) continue;
+        unsigned may[9];
+        for (int d = 0; d < 9; ++d) {
+            const Word x = (columns[d] >> (3 * k)) & boxInBand;
+            may[d] = (x & 7) | ((x >> 6) & 070) | ((x >> 12) & 0700);
+            s.patterns[3 + k][d] = tables.patternsIn[may[d]];
+        }
+        if (threePerMiniLine(may, tables.aloneInColumn, [&](int d, unsigned all, unsigned none) {
+                for (int b = 0; b < 3; ++b)
+                    strike(s, d, b,
+                           (tables.besideMiniColumns[all][b] | ((none >> (3 * b)) & 7) * columnInBand)
+                               << (3 * k),
+                           struck);
+            }) < 0)
+            return -1;
+    }
     return struck;
 }
 
@@ -394,22 +420,19 @@ struct Branch {
 // when every digit has one pattern left everywhere, which leaves no field open
 // once the steps are through.
 Branch branchToTry(const State& s) {
-    unsigned patterns[6][9];
-    int total[6] = {};
-    for (int d = 0; d < 9; ++d)
-#pragma GCC unroll 3
-        for (int b = 0; b < 3; ++b) {
-            patterns[b][d] = tables.patternsIn[miniRowsOf(s.cand[d * 3 + b])];
-            patterns[3 + b][d] = tables.patternsIn[miniColumnsOf(&s.cand[d * 3], b)];
-        }
     // Patterns in a set of six (the library's popcount is a call without a popcnt target).
     constexpr auto count = [] {
         std::array<std::uint8_t, 64> n{};
         for (unsigned x = 1; x < 64; ++x) n[x] = static_cast<std::uint8_t>(n[x & (x - 1)] + 1);
         return n;
     }();
-    for (int u = 0; u < 6; ++u)
+    const auto& patterns = s.patterns;
+    const Word open = s.open[0] | s.open[1] | s.open[2];
+    int total[6] = {};
+    for (int u = 0; u < 6; ++u) {
+        if (!(u < 3 ? s.open[u] : open & (boxInBand << (3 * (u - 3))))) continue;  // settled
         for (int d = 0; d < 9; ++d) total[u] += count[patterns[u][d]];
+    }
     Branch branch;
     int fewest = std::numeric_limits<int>::max();
     for (int u = 0; u < 6; ++u)
@@ -478,6 +501,8 @@ int countSolutions(const Board& board, int limit, Board* solution) {
     start.dirty = 0;
     start.stackDirty = 0;
     std::fill(std::begin(start.stackSeen), std::end(start.stackSeen), wholeBand);
+    std::fill(std::begin(start.lineSeen), std::end(start.lineSeen), wholeBand);
+    for (auto& unit : start.patterns) std::fill(std::begin(unit), std::end(unit), 077);
     for (int row = 1; row <= 9; ++row)
         for (int column = 1; column <= 9; ++column) {
             const int digit = board.digit(column, row);
