@@ -46,6 +46,10 @@ struct Tables {
     std::array<Word, 27> bandPeers{};
     // Occupied mini-rows -> the patterns lying in them, bit p for pattern p.
     std::array<std::uint8_t, 512> patternsIn{};
+    // Occupied mini-rows -> how many patterns lie in them; a set of patterns -> how
+    // many (the library's popcount is a call without a popcnt target).
+    std::array<std::uint8_t, 512> patternCount{};
+    std::array<std::uint8_t, 64> patternsInSet{};
     // Pattern -> its mini-rows.
     std::array<std::uint16_t, 6> patternMiniRows{};
     // Mini-rows -> those alone in their row (bit 3 * row + box), and mini-columns
@@ -84,6 +88,8 @@ constexpr Tables makeTables() {
         }
         t.placeable[occupied] = static_cast<std::uint16_t>(kept);
         t.patternsIn[occupied] = static_cast<std::uint8_t>(in);
+        t.patternCount[occupied] = static_cast<std::uint8_t>(std::popcount(in));
+        if (occupied < 64) t.patternsInSet[occupied] = static_cast<std::uint8_t>(std::popcount(occupied));
         unsigned inRow = 0, inColumn = 0;
         for (int k = 0; k < 3; ++k) {
             const unsigned row = (occupied >> (3 * k)) & 7, column = (occupied >> k) & 0111;
@@ -118,14 +124,14 @@ constexpr Tables tables = makeTables();
 struct State {
     Word cand[27];       // [digit * 3 + band], digits 0..8
     Word seen[27];       // cand as the band step last left it
+    std::uint16_t rows[27];  // the mini-rows of seen: bit 3 * row + box
     Word open[3];        // fields not placed yet
     Word dirty;          // bit digit * 3 + band: cand may differ from seen
-    Word stackSeen[27];  // cand as the stack step last left it
-    Word stackDirty;     // bit digit: its words changed since its stack step
     Word lineSeen[27];   // cand as the mini-line steps last read it
     // The patterns left to each digit (bit p for pattern p) in the bands 0..2 and
-    // stacks 3..5, as the mini-line steps last found them.
+    // stacks 3..5, as the mini-line steps last found them, and their sum over the digits.
     std::uint8_t patterns[6][9];
+    std::uint8_t patternTotal[6];
 };
 
 constexpr Word everyDigitOfBand = 0111111111;  // bits 0, 3, ..., 24
@@ -169,12 +175,12 @@ inline unsigned miniColumnsOf(const Word* w, int k) {
 // Narrows one digit in one band by its patterns, then places it where a row or
 // box of the band has a single field left for it. False on a contradiction.
 bool bandStep(State& s, int i) {
-    Word a = s.cand[i];
-    a &= tables.miniRowFields[tables.placeable[miniRowsOf(a)]];
-    if (a == 0) return false;
+    const unsigned kept = tables.placeable[miniRowsOf(s.cand[i])];
+    if (kept == 0) return false;
+    const Word a = s.cand[i] & tables.miniRowFields[kept];
     s.cand[i] = s.seen[i] = a;
+    s.rows[i] = static_cast<std::uint16_t>(kept);
     const int d = i / 3, b = i % 3;
-    s.stackDirty |= Word{1} << d;
     // After the patterns a box with one field left for the digit leaves its row no
     // other field either, so the rows find every single of the band.
     Word found = 0;
@@ -220,60 +226,6 @@ int nakedSingles(State& s) {
     return placed;
 }
 
-// Columns with a single field left for a digit. Returns the number placed, -1 on a contradiction.
-int columnSingles(State& s) {
-    int placed = 0;
-    for (int d = 0; d < 9; ++d) {
-        Word once = 0, twice = 0;
-#pragma GCC unroll 3
-        for (int b = 0; b < 3; ++b)
-#pragma GCC unroll 3
-            for (int r = 0; r < 3; ++r) {
-                const Word x = (s.cand[d * 3 + b] >> (9 * r)) & rowInBand;
-                twice |= once & x;
-                once |= x;
-            }
-        if (once != rowInBand) return -1;
-        const Word columns = (once & ~twice) * columnInBand;
-        for (int b = 0; b < 3; ++b)
-            for (Word found = s.cand[d * 3 + b] & columns & s.open[b]; found; found &= found - 1) {
-                const int cell = std::countr_zero(found);
-                if (!(s.cand[d * 3 + b] & (Word{1} << cell))) return -1;
-                place(s, d, b, cell);
-                ++placed;
-            }
-    }
-    return placed;
-}
-
-// Narrows one digit in the three stacks of columns by the patterns of the
-// stacks: in each stack the digit stands once in each band and once in each
-// column. Returns -1 on a contradiction, else 1 when anything was struck.
-int stackSteps(State& s, int d) {
-    Word* w = &s.cand[d * 3];
-    Word* seen = &s.stackSeen[d * 3];
-    if (w[0] == seen[0] && w[1] == seen[1] && w[2] == seen[2]) return 0;
-    int struck = 0;
-#pragma GCC unroll 3
-    for (int k = 0; k < 3; ++k) {
-        const unsigned occupied = miniColumnsOf(w, k);
-        const unsigned kept = tables.placeable[occupied];
-        if (kept == 0) return -1;
-        if (kept == occupied) continue;
-#pragma GCC unroll 3
-        for (int b = 0; b < 3; ++b) {
-            const Word gone = (boxInBand & ~(((kept >> (3 * b)) & 7) * columnInBand)) << (3 * k);
-            if (w[b] & gone) {
-                w[b] &= ~gone;
-                s.dirty |= Word{1} << (d * 3 + b);
-                struck = 1;
-            }
-        }
-    }
-    for (int b = 0; b < 3; ++b) seen[b] = w[b];
-    return struck;
-}
-
 // How many of nine digits have each of the nine mini-rows (or mini-columns) in
 // their sets: those had by fewer than three digits, by exactly three, by more.
 struct Tally {
@@ -293,13 +245,12 @@ inline Tally tally(const unsigned (&sets)[9]) {
     return {511 & ~over & ~three, three, over};
 }
 
-// Strikes a digit's fields in one band word; the band and stack steps look at it again.
+// Strikes a digit's fields in one band word; the band step looks at it again.
 inline void strike(State& s, int d, int b, Word gone, int& struck) {
     Word& w = s.cand[d * 3 + b];
     if (w & gone) {
         w &= ~gone;
         s.dirty |= Word{1} << (d * 3 + b);
-        s.stackDirty |= Word{1} << d;
         struck = 1;
     }
 }
@@ -322,24 +273,27 @@ int threePerMiniLine(const unsigned (&may)[9], const std::array<std::uint16_t, 5
     return 0;
 }
 
-// Runs the mini-row and mini-column steps on the bands and stacks whose words have
-// changed since they last ran. Returns -1 on a contradiction, else 1 when anything
+// Runs the stack patterns and the mini-row and mini-column steps on the bands and
+// stacks whose words have changed since they last ran. Returns -1 on a contradiction, else 1 when anything
 // was struck.
 int miniLineSteps(State& s) {
     Word changed[3] = {};
-    for (int i = 0; i < 27; ++i) {
-        changed[i % 3] |= s.cand[i] ^ s.lineSeen[i];
-        s.lineSeen[i] = s.cand[i];
-    }
+#pragma GCC unroll 9
+    for (int d = 0; d < 9; ++d)
+#pragma GCC unroll 3
+        for (int b = 0; b < 3; ++b) changed[b] |= s.cand[d * 3 + b] ^ s.lineSeen[d * 3 + b];
+    std::copy(std::begin(s.cand), std::end(s.cand), std::begin(s.lineSeen));
     int struck = 0;
     // A band or stack without open fields is settled: one pattern to each digit.
     for (int b = 0; b < 3; ++b) {
         if (!(changed[b] && s.open[b])) continue;
-        unsigned may[9];
+        unsigned may[9], total = 0;
         for (int d = 0; d < 9; ++d) {
-            may[d] = miniRowsOf(s.cand[d * 3 + b]);
+            may[d] = s.rows[d * 3 + b];  // the band step has seen every word by now
             s.patterns[b][d] = tables.patternsIn[may[d]];
+            total += tables.patternCount[may[d]];
         }
+        s.patternTotal[b] = static_cast<std::uint8_t>(total);
         if (threePerMiniLine(may, tables.aloneInRow, [&](int d, unsigned all, unsigned none) {
                 strike(s, d, b, tables.besideMiniRows[all] | tables.miniRowFields[none], struck);
             }) < 0)
@@ -361,12 +315,21 @@ int miniLineSteps(State& s) {
     for (int k = 0; k < 3; ++k) {
         const Word stack = boxInBand << (3 * k);
         if (!(anyChanged & stack) || !(open & stack)) continue;
-        unsigned may[9];
+        unsigned may[9], total = 0;
         for (int d = 0; d < 9; ++d) {
             const Word x = (columns[d] >> (3 * k)) & boxInBand;
-            may[d] = (x & 7) | ((x >> 6) & 070) | ((x >> 12) & 0700);
+            const unsigned occupied = (x & 7) | ((x >> 6) & 070) | ((x >> 12) & 0700);
+            // The stack's own patterns first, as the band step does for the rows.
+            may[d] = tables.placeable[occupied];
+            if (may[d] == 0) return -1;
+            if (may[d] != occupied)
+                for (int b = 0; b < 3; ++b)
+                    strike(s, d, b, (boxInBand & ~(((may[d] >> (3 * b)) & 7) * columnInBand)) << (3 * k),
+                           struck);
             s.patterns[3 + k][d] = tables.patternsIn[may[d]];
+            total += tables.patternCount[may[d]];
         }
+        s.patternTotal[3 + k] = static_cast<std::uint8_t>(total);
         if (threePerMiniLine(may, tables.aloneInColumn, [&](int d, unsigned all, unsigned none) {
                 for (int b = 0; b < 3; ++b)
                     strike(s, d, b,
@@ -391,18 +354,8 @@ bool propagate(State& s) {
         int placed = nakedSingles(s);
         if (placed < 0) return false;
         if (placed > 0) continue;
-        int struck = 0;
-        while (s.stackDirty) {
-            const int d = std::countr_zero(s.stackDirty);
-            s.stackDirty &= s.stackDirty - 1;
-            const int r = stackSteps(s, d);
-            if (r < 0) return false;
-            struck |= r;
-        }
-        if (struck) continue;
-        placed = columnSingles(s);
-        if (placed < 0) return false;
-        if (placed > 0) continue;
+        // A column with one field left for a digit needs no step of its own: the stack
+        // step leaves the digit that column in its box, and the band step places it.
         const int r = miniLineSteps(s);
         if (r < 0) return false;
         if (r == 0) return true;
@@ -420,36 +373,27 @@ struct Branch {
 // when every digit has one pattern left everywhere, which leaves no field open
 // once the steps are through.
 Branch branchToTry(const State& s) {
-    // Patterns in a set of six (the library's popcount is a call without a popcnt target).
-    constexpr auto count = [] {
-        std::array<std::uint8_t, 64> n{};
-        for (unsigned x = 1; x < 64; ++x) n[x] = static_cast<std::uint8_t>(n[x & (x - 1)] + 1);
-        return n;
-    }();
-    const auto& patterns = s.patterns;
     const Word open = s.open[0] | s.open[1] | s.open[2];
-    int total[6] = {};
-    for (int u = 0; u < 6; ++u) {
-        if (!(u < 3 ? s.open[u] : open & (boxInBand << (3 * (u - 3))))) continue;  // settled
-        for (int d = 0; d < 9; ++d) total[u] += count[patterns[u][d]];
-    }
     Branch branch;
     int fewest = std::numeric_limits<int>::max();
-    for (int u = 0; u < 6; ++u)
-        if (total[u] > 9 && total[u] < fewest) {
-            fewest = total[u];
+    for (int u = 0; u < 6; ++u) {
+        if (!(u < 3 ? s.open[u] : open & (boxInBand << (3 * (u - 3))))) continue;  // settled
+        const int total = s.patternTotal[u];
+        if (total > 9 && total < fewest) {
+            fewest = total;
             branch.unit = u;
         }
+    }
     if (branch.unit < 0) return branch;
     fewest = std::numeric_limits<int>::max();
     for (int d = 0; d < 9; ++d) {
-        const int n = count[patterns[branch.unit][d]];
+        const int n = tables.patternsInSet[s.patterns[branch.unit][d]];
         if (n > 1 && n < fewest) {
             fewest = n;
             branch.digit = d;
         }
     }
-    branch.patterns = patterns[branch.unit][branch.digit];
+    branch.patterns = s.patterns[branch.unit][branch.digit];
     return branch;
 }
 
@@ -469,7 +413,6 @@ void keepPattern(State& s, const Branch& branch, int p) {
             s.dirty |= Word{1} << (d * 3 + b);
         }
     }
-    s.stackDirty |= Word{1} << d;
 }
 
 void writeSolution(const State& s, const Board& board, Board& solution) {
@@ -497,12 +440,12 @@ int countSolutions(const Board& board, int limit, Board* solution) {
     State& start = stack[0];
     std::fill(std::begin(start.cand), std::end(start.cand), wholeBand);
     std::fill(std::begin(start.seen), std::end(start.seen), wholeBand);
+    std::fill(std::begin(start.rows), std::end(start.rows), 0777);
     std::fill(std::begin(start.open), std::end(start.open), wholeBand);
     start.dirty = 0;
-    start.stackDirty = 0;
-    std::fill(std::begin(start.stackSeen), std::end(start.stackSeen), wholeBand);
     std::fill(std::begin(start.lineSeen), std::end(start.lineSeen), wholeBand);
     for (auto& unit : start.patterns) std::fill(std::begin(unit), std::end(unit), 077);
+    std::fill(std::begin(start.patternTotal), std::end(start.patternTotal), 54);
     for (int row = 1; row <= 9; ++row)
         for (int column = 1; column <= 9; ++column) {
             const int digit = board.digit(column, row);
