@@ -46,10 +46,8 @@ struct Tables {
     std::array<Word, 27> bandPeers{};
     // Occupied mini-rows -> the patterns lying in them, bit p for pattern p.
     std::array<std::uint8_t, 512> patternsIn{};
-    // Occupied mini-rows -> how many patterns lie in them; a set of patterns -> how
-    // many (the library's popcount is a call without a popcnt target).
+    // Occupied mini-rows -> how many patterns lie in them.
     std::array<std::uint8_t, 512> patternCount{};
-    std::array<std::uint8_t, 64> patternsInSet{};
     // Pattern -> its mini-rows.
     std::array<std::uint16_t, 6> patternMiniRows{};
     // Mini-rows -> those alone in their row (bit 3 * row + box), and mini-columns
@@ -89,7 +87,6 @@ constexpr Tables makeTables() {
         t.placeable[occupied] = static_cast<std::uint16_t>(kept);
         t.patternsIn[occupied] = static_cast<std::uint8_t>(in);
         t.patternCount[occupied] = static_cast<std::uint8_t>(std::popcount(in));
-        if (occupied < 64) t.patternsInSet[occupied] = static_cast<std::uint8_t>(std::popcount(occupied));
         unsigned inRow = 0, inColumn = 0;
         for (int k = 0; k < 3; ++k) {
             const unsigned row = (occupied >> (3 * k)) & 7, column = (occupied >> k) & 0111;
@@ -127,10 +124,10 @@ struct State {
     std::uint16_t rows[27];  // the mini-rows of seen: bit 3 * row + box
     Word open[3];        // fields not placed yet
     Word dirty;          // bit digit * 3 + band: cand may differ from seen
-    Word lineSeen[27];   // cand as the mini-line steps last read it
-    // The patterns left to each digit (bit p for pattern p) in the bands 0..2 and
-    // stacks 3..5, as the mini-line steps last found them, and their sum over the digits.
-    std::uint8_t patterns[6][9];
+    // The mini-rows of each digit in the bands 0..2 and its mini-columns in the stacks
+    // 3..5, as the mini-line steps last read them, and the patterns lying in them,
+    // summed over the digits.
+    std::uint16_t lines[6][9];
     std::uint8_t patternTotal[6];
 };
 
@@ -277,20 +274,20 @@ int threePerMiniLine(const unsigned (&may)[9], const std::array<std::uint16_t, 5
 // stacks whose words have changed since they last ran. Returns -1 on a contradiction, else 1 when anything
 // was struck.
 int miniLineSteps(State& s) {
-    Word changed[3] = {};
-#pragma GCC unroll 9
-    for (int d = 0; d < 9; ++d)
-#pragma GCC unroll 3
-        for (int b = 0; b < 3; ++b) changed[b] |= s.cand[d * 3 + b] ^ s.lineSeen[d * 3 + b];
-    std::copy(std::begin(s.cand), std::end(s.cand), std::begin(s.lineSeen));
     int struck = 0;
-    // A band or stack without open fields is settled: one pattern to each digit.
+    // A band or stack without open fields is settled: one pattern to each digit. One
+    // whose digits stand in the mini-lines they stood in last time gives nothing new.
     for (int b = 0; b < 3; ++b) {
-        if (!(changed[b] && s.open[b])) continue;
-        unsigned may[9], total = 0;
+        if (!s.open[b]) continue;
+        unsigned may[9], changed = 0;
         for (int d = 0; d < 9; ++d) {
             may[d] = s.rows[d * 3 + b];  // the band step has seen every word by now
-            s.patterns[b][d] = tables.patternsIn[may[d]];
+            changed |= may[d] ^ s.lines[b][d];
+        }
+        if (!changed) continue;
+        unsigned total = 0;
+        for (int d = 0; d < 9; ++d) {
+            s.lines[b][d] = static_cast<std::uint16_t>(may[d]);
             total += tables.patternCount[may[d]];
         }
         s.patternTotal[b] = static_cast<std::uint8_t>(total);
@@ -299,9 +296,7 @@ int miniLineSteps(State& s) {
             }) < 0)
             return -1;
     }
-    const Word anyChanged = changed[0] | changed[1] | changed[2];
     const Word open = s.open[0] | s.open[1] | s.open[2];
-    if (!anyChanged) return struck;
     // The columns each digit may stand in, per band: bit 9 * band + column.
     Word columns[9];
     for (int d = 0; d < 9; ++d) {
@@ -313,21 +308,26 @@ int miniLineSteps(State& s) {
         }
     }
     for (int k = 0; k < 3; ++k) {
-        const Word stack = boxInBand << (3 * k);
-        if (!(anyChanged & stack) || !(open & stack)) continue;
-        unsigned may[9], total = 0;
+        if (!(open & (boxInBand << (3 * k)))) continue;
+        unsigned may[9], changed = 0;
         for (int d = 0; d < 9; ++d) {
             const Word x = (columns[d] >> (3 * k)) & boxInBand;
-            const unsigned occupied = (x & 7) | ((x >> 6) & 070) | ((x >> 12) & 0700);
+            may[d] = (x & 7) | ((x >> 6) & 070) | ((x >> 12) & 0700);
+            changed |= may[d] ^ s.lines[3 + k][d];
+        }
+        if (!changed) continue;
+        unsigned total = 0;
+        for (int d = 0; d < 9; ++d) {
             // The stack's own patterns first, as the band step does for the rows.
-            may[d] = tables.placeable[occupied];
-            if (may[d] == 0) return -1;
-            if (may[d] != occupied)
+            const unsigned kept = tables.placeable[may[d]];
+            if (kept == 0) return -1;
+            if (kept != may[d])
                 for (int b = 0; b < 3; ++b)
-                    strike(s, d, b, (boxInBand & ~(((may[d] >> (3 * b)) & 7) * columnInBand)) << (3 * k),
+                    strike(s, d, b, (boxInBand & ~(((kept >> (3 * b)) & 7) * columnInBand)) << (3 * k),
                            struck);
-            s.patterns[3 + k][d] = tables.patternsIn[may[d]];
-            total += tables.patternCount[may[d]];
+            may[d] = kept;
+            s.lines[3 + k][d] = static_cast<std::uint16_t>(kept);
+            total += tables.patternCount[kept];
         }
         s.patternTotal[3 + k] = static_cast<std::uint8_t>(total);
         if (threePerMiniLine(may, tables.aloneInColumn, [&](int d, unsigned all, unsigned none) {
@@ -387,13 +387,13 @@ Branch branchToTry(const State& s) {
     if (branch.unit < 0) return branch;
     fewest = std::numeric_limits<int>::max();
     for (int d = 0; d < 9; ++d) {
-        const int n = tables.patternsInSet[s.patterns[branch.unit][d]];
+        const int n = tables.patternCount[s.lines[branch.unit][d]];
         if (n > 1 && n < fewest) {
             fewest = n;
             branch.digit = d;
         }
     }
-    branch.patterns = s.patterns[branch.unit][branch.digit];
+    branch.patterns = tables.patternsIn[s.lines[branch.unit][branch.digit]];
     return branch;
 }
 
@@ -443,8 +443,7 @@ int countSolutions(const Board& board, int limit, Board* solution) {
     std::fill(std::begin(start.rows), std::end(start.rows), 0777);
     std::fill(std::begin(start.open), std::end(start.open), wholeBand);
     start.dirty = 0;
-    std::fill(std::begin(start.lineSeen), std::end(start.lineSeen), wholeBand);
-    for (auto& unit : start.patterns) std::fill(std::begin(unit), std::end(unit), 077);
+    for (auto& unit : start.lines) std::fill(std::begin(unit), std::end(unit), 0777);
     std::fill(std::begin(start.patternTotal), std::end(start.patternTotal), 54);
     for (int row = 1; row <= 9; ++row)
         for (int column = 1; column <= 9; ++column) {
