@@ -39,6 +39,12 @@ void BM_SolvePublished(benchmark::State& state) {
 }
 BENCHMARK(BM_SolvePublished)->Unit(benchmark::kMicrosecond);
 
+void BM_SolveTop95(benchmark::State& state) {
+    static const std::vector<Board> boards = loadBoards("top95.txt");
+    solveEach(state, boards);
+}
+BENCHMARK(BM_SolveTop95)->Unit(benchmark::kMicrosecond);
+
 void BM_SolveHard(benchmark::State& state) {
     static const std::vector<Board> boards = loadBoards("hard.txt");
     const std::size_t which = static_cast<std::size_t>(state.range(0));
