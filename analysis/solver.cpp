@@ -119,11 +119,11 @@ constexpr Tables makeTables() {
 constexpr Tables tables = makeTables();
 
 struct State {
-    Word cand[27];       // [digit * 3 + band], digits 0..8
-    Word seen[27];       // cand as the band step last left it
+    Word cand[27];           // [digit * 3 + band], digits 0..8
+    Word seen[27];           // cand as the band step last left it
     std::uint16_t rows[27];  // the mini-rows of seen: bit 3 * row + box
-    Word open[3];        // fields not placed yet
-    Word dirty;          // bit digit * 3 + band: cand may differ from seen
+    Word open[3];            // fields not placed yet
+    Word dirty;              // bit digit * 3 + band: cand may differ from seen
     // The mini-rows of each digit in the bands 0..2 and its mini-columns in the stacks
     // 3..5, as the mini-line steps last read them, and the patterns lying in them,
     // summed over the digits.
@@ -155,18 +155,6 @@ inline bool single(Word x) {
 inline unsigned miniRowsOf(Word a) {
     return tables.rowBoxes[a & 511] | unsigned{tables.rowBoxes[(a >> 9) & 511]} << 3 |
            unsigned{tables.rowBoxes[a >> 18]} << 6;
-}
-
-// Mini-columns of stack k that hold any of a digit's fields, given its three band
-// words: bit 3 * band + column within the stack.
-inline unsigned miniColumnsOf(const Word* w, int k) {
-    unsigned occupied = 0;
-#pragma GCC unroll 3
-    for (int b = 0; b < 3; ++b) {
-        const Word x = w[b] >> (3 * k);
-        occupied |= ((x | x >> 9 | x >> 18) & 7) << (3 * b);
-    }
-    return occupied;
 }
 
 // Narrows one digit in one band by its patterns, then places it where a row or
@@ -271,12 +259,12 @@ int threePerMiniLine(const unsigned (&may)[9], const std::array<std::uint16_t, 5
 }
 
 // Runs the stack patterns and the mini-row and mini-column steps on the bands and
-// stacks whose words have changed since they last ran. Returns -1 on a contradiction, else 1 when anything
-// was struck.
+// stacks where a digit's mini-rows or mini-columns have changed since they last ran.
+// Returns -1 on a contradiction, else 1 when anything was struck.
 int miniLineSteps(State& s) {
     int struck = 0;
     // A band or stack without open fields is settled: one pattern to each digit. One
-    // whose digits stand in the mini-lines they stood in last time gives nothing new.
+    // whose digits may stand in the mini-lines they could last time gives nothing new.
     for (int b = 0; b < 3; ++b) {
         if (!s.open[b]) continue;
         unsigned may[9], changed = 0;
@@ -325,7 +313,8 @@ int miniLineSteps(State& s) {
             if (kept == 0) return -1;
             if (kept != may[d])
                 for (int b = 0; b < 3; ++b)
-                    strike(s, d, b, (boxInBand & ~(((kept >> (3 * b)) & 7) * columnInBand)) << (3 * k),
+                    strike(s, d, b,
+                           (boxInBand & ~(((kept >> (3 * b)) & 7) * columnInBand)) << (3 * k),
                            struck);
             may[d] = kept;
             s.lines[3 + k][d] = static_cast<std::uint16_t>(kept);
@@ -334,10 +323,11 @@ int miniLineSteps(State& s) {
         s.patternTotal[3 + k] = static_cast<std::uint8_t>(total);
         if (threePerMiniLine(may, tables.aloneInColumn, [&](int d, unsigned all, unsigned none) {
                 for (int b = 0; b < 3; ++b)
-                    strike(s, d, b,
-                           (tables.besideMiniColumns[all][b] | ((none >> (3 * b)) & 7) * columnInBand)
-                               << (3 * k),
-                           struck);
+                    strike(
+                        s, d, b,
+                        (tables.besideMiniColumns[all][b] | ((none >> (3 * b)) & 7) * columnInBand)
+                            << (3 * k),
+                        struck);
             }) < 0)
             return -1;
     }
