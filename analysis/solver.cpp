@@ -285,6 +285,7 @@ int miniLineSteps(State& s) {
             return -1;
     }
     const Word open = s.open[0] | s.open[1] | s.open[2];
+    if (!open) return struck;
     // The columns each digit may stand in, per band: bit 9 * band + column.
     Word columns[9];
     for (int d = 0; d < 9; ++d) {
