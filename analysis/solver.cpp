@@ -408,6 +408,18 @@ void keepPattern(State& s, const Branch& branch, int p) {
     }
 }
 
+// Every digit may stand everywhere: all mini-lines, all six patterns.
+constexpr State emptyBoard = [] {
+    State s{};
+    std::fill(std::begin(s.cand), std::end(s.cand), wholeBand);
+    std::fill(std::begin(s.seen), std::end(s.seen), wholeBand);
+    std::fill(std::begin(s.rows), std::end(s.rows), 0777);
+    std::fill(std::begin(s.open), std::end(s.open), wholeBand);
+    for (auto& unit : s.lines) std::fill(std::begin(unit), std::end(unit), 0777);
+    std::fill(std::begin(s.patternTotal), std::end(s.patternTotal), 54);
+    return s;
+}();
+
 void writeSolution(const State& s, const Board& board, Board& solution) {
     solution = board;
     for (int d = 0; d < 9; ++d)
@@ -431,13 +443,7 @@ int countSolutions(const Board& board, int limit, Board* solution) {
         unsigned untried;
     } open[55];
     State& start = stack[0];
-    std::fill(std::begin(start.cand), std::end(start.cand), wholeBand);
-    std::fill(std::begin(start.seen), std::end(start.seen), wholeBand);
-    std::fill(std::begin(start.rows), std::end(start.rows), 0777);
-    std::fill(std::begin(start.open), std::end(start.open), wholeBand);
-    start.dirty = 0;
-    for (auto& unit : start.lines) std::fill(std::begin(unit), std::end(unit), 0777);
-    std::fill(std::begin(start.patternTotal), std::end(start.patternTotal), 54);
+    start = emptyBoard;
     for (int row = 1; row <= 9; ++row)
         for (int column = 1; column <= 9; ++column) {
             const int digit = board.digit(column, row);
