@@ -119,16 +119,21 @@ constexpr Tables makeTables() {
 constexpr Tables tables = makeTables();
 
 struct State {
-    Word cand[27];           // [digit * 3 + band], digits 0..8
-    Word seen[27];           // cand as the band step last left it
-    std::uint16_t rows[27];  // the mini-rows of seen: bit 3 * row + box
-    Word open[3];            // fields not placed yet
-    Word dirty;              // bit digit * 3 + band: cand may differ from seen
+    Word cand[27];              // [digit * 3 + band], digits 0..8
+    Word seen[27];              // cand as the band step last left it
+    std::uint16_t rows[27];     // the mini-rows of seen: bit 3 * row + box
+    std::uint16_t columns[27];  // the columns of seen as last taken: bit column
+    Word open[3];               // fields not placed yet
+    Word dirty;                 // bit digit * 3 + band: cand may differ from seen
     // The mini-rows of each digit in the bands 0..2 and its mini-columns in the stacks
     // 3..5, as the mini-line steps last read them, and the patterns lying in them,
     // summed over the digits.
     std::uint16_t lines[6][9];
     std::uint8_t patternTotal[6];
+    // Bit u: a digit's mini-lines in band or stack u have changed since the mini-line
+    // steps last ran there (for the stacks, as far as they know from columnsStale).
+    Word linesChanged;
+    Word columnsStale;  // bit digit * 3 + band: seen has changed since its columns were taken
 };
 
 constexpr Word everyDigitOfBand = 0111111111;  // bits 0, 3, ..., 24
@@ -164,8 +169,12 @@ bool bandStep(State& s, int i) {
     if (kept == 0) return false;
     const Word a = s.cand[i] & tables.miniRowFields[kept];
     s.cand[i] = s.seen[i] = a;
-    s.rows[i] = static_cast<std::uint16_t>(kept);
     const int d = i / 3, b = i % 3;
+    if (kept != s.rows[i]) {
+        s.rows[i] = static_cast<std::uint16_t>(kept);
+        s.linesChanged |= Word{1} << b;
+    }
+    s.columnsStale |= Word{1} << i;
     // After the patterns a box with one field left for the digit leaves its row no
     // other field either, so the rows find every single of the band.
     Word found = 0;
@@ -259,22 +268,54 @@ int threePerMiniLine(const unsigned (&may)[9], const std::array<std::uint16_t, 5
 }
 
 // Runs the stack patterns and the mini-row and mini-column steps on the bands and
-// stacks where a digit's mini-rows or mini-columns have changed since they last ran.
+// stacks where the band step has changed a digit's mini-rows or mini-columns since
+// they last ran.
 // Returns -1 on a contradiction, else 1 when anything was struck.
 int miniLineSteps(State& s) {
-    int struck = 0;
     // A band or stack without open fields is settled: one pattern to each digit. One
     // whose digits may stand in the mini-lines they could last time gives nothing new.
-    for (int b = 0; b < 3; ++b) {
-        if (!s.open[b]) continue;
-        unsigned may[9], changed = 0;
+    // The band step has seen every changed word by now.
+    for (Word stale = s.columnsStale; stale; stale &= stale - 1) {
+        const int i = std::countr_zero(stale);
+        const Word a = s.cand[i];
+        const unsigned columns = (a | a >> 9 | a >> 18) & rowInBand;
+        s.linesChanged |= Word{tables.rowBoxes[columns ^ s.columns[i]]} << 3;  // the stacks
+        s.columns[i] = static_cast<std::uint16_t>(columns);
+    }
+    s.columnsStale = 0;
+    const Word changed = s.linesChanged;
+    const Word open = s.open[0] | s.open[1] | s.open[2];
+    bool stack[3];
+    for (int k = 0; k < 3; ++k)
+        stack[k] = (changed & (Word{8} << k)) && (open & (boxInBand << (3 * k)));
+    // The stack patterns first, as the band step does for the rows: they cost little,
+    // and what they strike goes through the singles before any mini-line is counted.
+    int struck = 0;
+    unsigned stackMay[3][9];
+    for (int k = 0; k < 3; ++k) {
+        if (!stack[k]) continue;
         for (int d = 0; d < 9; ++d) {
-            may[d] = s.rows[d * 3 + b];  // the band step has seen every word by now
-            changed |= may[d] ^ s.lines[b][d];
+            // The digit's columns in the stack, a band's three beside the next band's.
+            const unsigned occupied = ((s.columns[d * 3] >> (3 * k)) & 7) |
+                                      ((s.columns[d * 3 + 1] >> (3 * k)) & 7) << 3 |
+                                      ((s.columns[d * 3 + 2] >> (3 * k)) & 7) << 6;
+            const unsigned kept = tables.placeable[occupied];
+            if (kept == 0) return -1;
+            if (kept != occupied)
+                for (int b = 0; b < 3; ++b)
+                    strike(s, d, b,
+                           (boxInBand & ~(((kept >> (3 * b)) & 7) * columnInBand)) << (3 * k),
+                           struck);
+            stackMay[k][d] = kept;
         }
-        if (!changed) continue;
-        unsigned total = 0;
+    }
+    if (struck) return 1;  // linesChanged stays: these bands and stacks are looked at again
+    s.linesChanged = 0;
+    for (int b = 0; b < 3; ++b) {
+        if (!(changed & (Word{1} << b)) || !s.open[b]) continue;
+        unsigned may[9], total = 0;
         for (int d = 0; d < 9; ++d) {
+            may[d] = s.rows[d * 3 + b];
             s.lines[b][d] = static_cast<std::uint16_t>(may[d]);
             total += tables.patternCount[may[d]];
         }
@@ -284,42 +325,13 @@ int miniLineSteps(State& s) {
             }) < 0)
             return -1;
     }
-    const Word open = s.open[0] | s.open[1] | s.open[2];
-    if (!open) return struck;
-    // The columns each digit may stand in, per band: bit 9 * band + column.
-    Word columns[9];
-    for (int d = 0; d < 9; ++d) {
-        columns[d] = 0;
-#pragma GCC unroll 3
-        for (int b = 0; b < 3; ++b) {
-            const Word w = s.cand[d * 3 + b];
-            columns[d] |= ((w | w >> 9 | w >> 18) & rowInBand) << (9 * b);
-        }
-    }
     for (int k = 0; k < 3; ++k) {
-        if (!(open & (boxInBand << (3 * k)))) continue;
-        unsigned may[9], changed = 0;
-        for (int d = 0; d < 9; ++d) {
-            // The three bits of each band side by side: times 1 + 2^6 + 2^12, whose
-            // partial products do not overlap.
-            const Word x = (columns[d] >> (3 * k)) & boxInBand;
-            may[d] = ((x * 0x1041u) >> 12) & 511;
-            changed |= may[d] ^ s.lines[3 + k][d];
-        }
-        if (!changed) continue;
+        if (!stack[k]) continue;
+        const unsigned(&may)[9] = stackMay[k];
         unsigned total = 0;
         for (int d = 0; d < 9; ++d) {
-            // The stack's own patterns first, as the band step does for the rows.
-            const unsigned kept = tables.placeable[may[d]];
-            if (kept == 0) return -1;
-            if (kept != may[d])
-                for (int b = 0; b < 3; ++b)
-                    strike(s, d, b,
-                           (boxInBand & ~(((kept >> (3 * b)) & 7) * columnInBand)) << (3 * k),
-                           struck);
-            may[d] = kept;
-            s.lines[3 + k][d] = static_cast<std::uint16_t>(kept);
-            total += tables.patternCount[kept];
+            s.lines[3 + k][d] = static_cast<std::uint16_t>(may[d]);
+            total += tables.patternCount[may[d]];
         }
         s.patternTotal[3 + k] = static_cast<std::uint8_t>(total);
         if (threePerMiniLine(may, tables.aloneInColumn, [&](int d, unsigned all, unsigned none) {
@@ -414,6 +426,7 @@ constexpr State emptyBoard = [] {
     std::fill(std::begin(s.cand), std::end(s.cand), wholeBand);
     std::fill(std::begin(s.seen), std::end(s.seen), wholeBand);
     std::fill(std::begin(s.rows), std::end(s.rows), 0777);
+    std::fill(std::begin(s.columns), std::end(s.columns), 0777);
     std::fill(std::begin(s.open), std::end(s.open), wholeBand);
     for (auto& unit : s.lines) std::fill(std::begin(unit), std::end(unit), 0777);
     std::fill(std::begin(s.patternTotal), std::end(s.patternTotal), 54);
