@@ -82,8 +82,9 @@ struct Collection {
 };
 
 TEST(Solver, EveryPublishedPuzzleHasOneSolutionThatKeepsItsGivens) {
-    for (const Collection& set : {Collection{"euler50.txt", 1}, Collection{"hard.txt", 1},
-                                  Collection{"top95.txt", 19}, Collection{"sudoku17-sample.txt", 100}}) {
+    for (const Collection& set :
+         {Collection{"euler50.txt", 1}, Collection{"hard.txt", 1}, Collection{"top95.txt", 19},
+          Collection{"sudoku17-sample.txt", 100}}) {
         const std::vector<std::string> puzzles = loadPuzzles(set.file);
         ASSERT_GE(puzzles.size(), 2u) << set.file;
         for (std::size_t i = 0; i < puzzles.size(); ++i) {
@@ -139,6 +140,22 @@ TEST(Solver, CountsAgreeWithTheReference) {
     EXPECT_EQ(countSolutions(byte), 0);
 }
 
+// Boards with many solutions: the one handed back is a whole valid grid that keeps
+// every digit of the board.
+TEST(Solver, TheSolutionOfAnOpenBoardIsAValidGrid) {
+    const std::string hard = loadPuzzles("top95.txt")[0], full = validSolution();
+    std::string oneGiven(81, '.'), firstRow = oneGiven, fewGivens = hard;
+    oneGiven[40] = '5';
+    firstRow.replace(0, 9, full.substr(0, 9));
+    for (int n = 0; n < 3; ++n) fewGivens[fewGivens.find_first_not_of(".0")] = '.';
+    for (const std::string& text : {std::string(81, '.'), oneGiven, firstRow, fewGivens}) {
+        const Board board = boardFrom(text);
+        Board solution;
+        ASSERT_EQ(countSolutions(board, 2, &solution), 2) << text;
+        expectSolves(board, solution, text);
+    }
+}
+
 // Hard puzzles a field off: one given taken away (two solutions or more, or still
 // one), or one empty field given a digit its row, column and group allow (mostly
 // none left). The search branches deep on these before it knows.
@@ -148,12 +165,15 @@ TEST(Solver, HardPuzzlesAFieldOffCountAsTheReferenceDoes) {
     int counted[3] = {};
     for (std::size_t i = 0; i < 16; ++i) {
         const std::string& puzzle = puzzles[i];
-        const std::size_t given = puzzle.find_first_not_of(".0"), empty = puzzle.find_first_of(".0");
+        const std::size_t given = puzzle.find_first_not_of(".0"),
+                          empty = puzzle.find_first_of(".0");
         Reference ref;
         for (std::size_t f = 0; f < 81; ++f)
-            if (f != empty && puzzle[f] != '.' && puzzle[f] != '0') ref.put(static_cast<int>(f), puzzle[f] - '0');
+            if (f != empty && puzzle[f] != '.' && puzzle[f] != '0')
+                ref.put(static_cast<int>(f), puzzle[f] - '0');
         std::string oneMore = puzzle;
-        oneMore[empty] = static_cast<char>('0' + std::countr_zero(unsigned(ref.allowed(static_cast<int>(empty)))));
+        oneMore[empty] = static_cast<char>(
+            '0' + std::countr_zero(unsigned(ref.allowed(static_cast<int>(empty)))));
         for (const std::string& text : {withField(puzzle, static_cast<int>(given), '.'), oneMore}) {
             const Board b = boardFrom(text);
             const int expected = referenceSolutions(b);
