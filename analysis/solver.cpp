@@ -249,11 +249,25 @@ inline void strike(State& s, int d, int b, Word gone, int& struck) {
     }
 }
 
-// The three digits of each mini-row of band b (or mini-column of a stack), given
-// the mini-lines each digit may stand in. -1 on a contradiction.
+// Leaves digit d in stack k only the given mini-columns (bit 3 * band + column).
+inline void keepMiniColumns(State& s, int d, int k, unsigned miniColumns, int& struck) {
+    for (int b = 0; b < 3; ++b)
+        strike(s, d, b, (boxInBand & ~(((miniColumns >> (3 * b)) & 7) * columnInBand)) << (3 * k),
+               struck);
+}
+
+// The three digits of each mini-row of band `unit` (or mini-column of stack unit - 3),
+// given the mini-lines each digit may stand in, which are kept for the branch choice.
+// -1 on a contradiction.
 template <class Strike>
-int threePerMiniLine(const unsigned (&may)[9], const std::array<std::uint16_t, 512>& alone,
-                     Strike strikeDigit) {
+int threePerMiniLine(State& s, int unit, const unsigned (&may)[9],
+                     const std::array<std::uint16_t, 512>& alone, Strike strikeDigit) {
+    unsigned total = 0;
+    for (int d = 0; d < 9; ++d) {
+        s.lines[unit][d] = static_cast<std::uint16_t>(may[d]);
+        total += tables.patternCount[may[d]];
+    }
+    s.patternTotal[unit] = static_cast<std::uint8_t>(total);
     unsigned must[9];
     for (int d = 0; d < 9; ++d) must[d] = alone[may[d]];
     const Tally mayTally = tally(may), mustTally = tally(must);
@@ -301,11 +315,7 @@ int miniLineSteps(State& s) {
                                       ((s.columns[d * 3 + 2] >> (3 * k)) & 7) << 6;
             const unsigned kept = tables.placeable[occupied];
             if (kept == 0) return -1;
-            if (kept != occupied)
-                for (int b = 0; b < 3; ++b)
-                    strike(s, d, b,
-                           (boxInBand & ~(((kept >> (3 * b)) & 7) * columnInBand)) << (3 * k),
-                           struck);
+            if (kept != occupied) keepMiniColumns(s, d, k, kept, struck);
             stackMay[k][d] = kept;
         }
     }
@@ -313,35 +323,24 @@ int miniLineSteps(State& s) {
     s.linesChanged = 0;
     for (int b = 0; b < 3; ++b) {
         if (!(changed & (Word{1} << b)) || !s.open[b]) continue;
-        unsigned may[9], total = 0;
-        for (int d = 0; d < 9; ++d) {
-            may[d] = s.rows[d * 3 + b];
-            s.lines[b][d] = static_cast<std::uint16_t>(may[d]);
-            total += tables.patternCount[may[d]];
-        }
-        s.patternTotal[b] = static_cast<std::uint8_t>(total);
-        if (threePerMiniLine(may, tables.aloneInRow, [&](int d, unsigned all, unsigned none) {
+        unsigned may[9];
+        for (int d = 0; d < 9; ++d) may[d] = s.rows[d * 3 + b];
+        if (threePerMiniLine(s, b, may, tables.aloneInRow, [&](int d, unsigned all, unsigned none) {
                 strike(s, d, b, tables.besideMiniRows[all] | tables.miniRowFields[none], struck);
             }) < 0)
             return -1;
     }
     for (int k = 0; k < 3; ++k) {
         if (!stack[k]) continue;
-        const unsigned(&may)[9] = stackMay[k];
-        unsigned total = 0;
-        for (int d = 0; d < 9; ++d) {
-            s.lines[3 + k][d] = static_cast<std::uint16_t>(may[d]);
-            total += tables.patternCount[may[d]];
-        }
-        s.patternTotal[3 + k] = static_cast<std::uint8_t>(total);
-        if (threePerMiniLine(may, tables.aloneInColumn, [&](int d, unsigned all, unsigned none) {
-                for (int b = 0; b < 3; ++b)
-                    strike(
-                        s, d, b,
-                        (tables.besideMiniColumns[all][b] | ((none >> (3 * b)) & 7) * columnInBand)
-                            << (3 * k),
-                        struck);
-            }) < 0)
+        if (threePerMiniLine(s, 3 + k, stackMay[k], tables.aloneInColumn,
+                             [&](int d, unsigned all, unsigned none) {
+                                 for (int b = 0; b < 3; ++b)
+                                     strike(s, d, b,
+                                            (tables.besideMiniColumns[all][b] |
+                                             ((none >> (3 * b)) & 7) * columnInBand)
+                                                << (3 * k),
+                                            struck);
+                             }) < 0)
             return -1;
     }
     return struck;
@@ -405,19 +404,11 @@ Branch branchToTry(const State& s) {
 // Keeps the branch's digit to pattern p in its band or stack.
 void keepPattern(State& s, const Branch& branch, int p) {
     const unsigned miniRows = tables.patternMiniRows[p];
-    const int d = branch.digit;
-    if (branch.unit < 3) {
-        s.cand[d * 3 + branch.unit] &= tables.miniRowFields[miniRows];
-        s.dirty |= Word{1} << (d * 3 + branch.unit);
-    } else {
-        // In a stack the pattern's bits stand for (band, column) instead.
-        const int k = branch.unit - 3;
-        for (int b = 0; b < 3; ++b) {
-            const Word column = ((miniRows >> (3 * b)) & 7) * columnInBand;
-            s.cand[d * 3 + b] &= ~(boxInBand << (3 * k)) | (column << (3 * k));
-            s.dirty |= Word{1} << (d * 3 + b);
-        }
-    }
+    int struck = 0;
+    if (branch.unit < 3)
+        strike(s, branch.digit, branch.unit, wholeBand & ~tables.miniRowFields[miniRows], struck);
+    else  // in a stack the pattern's bits stand for (band, column) instead
+        keepMiniColumns(s, branch.digit, branch.unit - 3, miniRows, struck);
 }
 
 // Every digit may stand everywhere: all mini-lines, all six patterns.
